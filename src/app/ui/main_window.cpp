@@ -1,0 +1,129 @@
+#include "app/ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "app/ui/app_windows.h"
+#include "app/ui/picture_scroll_box.h"
+#include "app/ui/settings_store.h"
+#include "app/ui/status_bar.h"
+#include "image/ui/histogram_window.h"
+#include "widgets/ui/picture_view.h"
+
+namespace veltrane {
+
+TMain* Main = nullptr;
+TProgress* Progress = nullptr;
+THistogram* Histogram = nullptr;
+
+namespace {
+constexpr int kStartClientWidth = 477;
+constexpr int kStartClientHeight = 153;
+}  // namespace
+
+TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Main");
+    setWindowTitle("Veltrane");
+    QFont font({"ＭＳ Ｐゴシック", "IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
+    font.setPixelSize(12);
+    setFont(font);
+
+    buildMenus();
+    buildPopupMenus();
+    buildToolBar();
+
+    ScrollBox1 = new PictureScrollBox(this);
+    Image1 = new PictureView;
+    Image1->setObjectName("Image1");
+    ScrollBox1->setWidget(Image1);
+    ScrollBox1->watch(Image1);
+    setCentralWidget(ScrollBox1);
+    connect(Image1, &PictureView::mouseMoved, this, &TMain::Image1MouseMove);
+    connect(ScrollBox1, &PictureScrollBox::mouseMoved, this, &TMain::Image1MouseMove);
+    connect(Image1, &PictureView::doubleClicked, this, &TMain::Image1DblClick);
+    connect(ScrollBox1, &PictureScrollBox::wheelWithRightButton, this,
+            [this](bool down) { down ? FormMouseWheelDown(true) : FormMouseWheelUp(true); });
+
+    StatusBar1 = new PanelStatusBar({105, 135, 130},
+                                    {"(x, y)", "(R, G, B) = (0, 0 ,0 )", "(H, S, I) = (0.000 ,0.000 ,0.000 )"}, this);
+    StatusBar1->setObjectName("StatusBar1");
+    setStatusBar(StatusBar1);
+
+    setAcceptDrops(true);
+    counterText_ = "0/0";
+    resize(kStartClientWidth, kStartClientHeight);
+    // Not resizable until the display mode first makes it so.
+    setFixedSize(kStartClientWidth, kStartClientHeight);
+    ReadMainSettings();
+    DisableImageCommands();
+    DisableFolderCommands();
+}
+
+void TMain::guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        showErrorBox(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showErrorBox("予期しないエラーが発生しました");
+    }
+}
+
+void TMain::ReadMainSettings() {
+    const IniFile ini = loadSettings();
+    move(ini.readInteger("Main_POS", "Left", 200), ini.readInteger("Main_POS", "Top", 200));
+    const int method = ini.readInteger("HOW_TO_DISPLAY", "Method", 0);
+    if (method == 0 || method == 1) {
+        N25->setChecked(method == 0);
+        N26->setChecked(method == 1);
+    }
+    if (ini.readInteger("KIRRO", "greeting", 1) == 1)
+        platform().messageBox(nullptr, "Veltrane へようこそ。画像の表示と加工、動画と音楽の再生をお楽しみください。", "ご挨拶",
+                              MessageButtons::Ok, MessageIcon::Information);
+    // Window transparency is offered wherever the desktop composes windows, as every
+    // supported Linux desktop does.
+    transparencyAvailable_ = true;
+}
+
+void TMain::WriteMainSettings() {
+    IniFile ini = loadSettings();
+    ini.writeInteger("Main_POS", "Left", x());
+    ini.writeInteger("Main_POS", "Top", y());
+    ini.writeInteger("HOW_TO_DISPLAY", "Method", N25->isChecked() ? 0 : 1);
+    ini.writeInteger("KIRRO", "greeting", 0);
+    if (!saveSettings(ini))
+        platform().messageBox(nullptr, "設定ファイルを保存できませんでした（" + settingsFilePath() + "）", QString(),
+                              MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void TMain::FormClose() {
+    folderList_.clear();
+    WriteMainSettings();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+    guarded([this] { FormClose(); });
+    event->accept();
+    QApplication::quit();
+}
+
+void TMain::EXIT1Click() {
+    if (platform().messageBox(nullptr, "プログラムを終了しますか？", "確認", MessageButtons::YesNo, MessageIcon::Question) ==
+        MessageResult::Yes)
+        close();
+}
+
+void TMain::ViewV1Click() { PasteP1->setEnabled(platform().clipboardHasImage()); }
+
+void TMain::Etc1Click() { transmit->menuAction()->setEnabled(transparencyAvailable_); }
+
+QSize TMain::FrameExtra() const { return frameGeometry().size() - geometry().size(); }
+
+void TMain::ResizeOuter(int outerWidth, int outerHeight) {
+    const QSize extra = FrameExtra();
+    resize(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+}
+
+}  // namespace veltrane

@@ -1,0 +1,199 @@
+#pragma once
+// The main window: menus, tool bar, the picture area and status bar, and the image document
+// it owns. Handlers are named after their control and event.
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+
+#include "app/folder_navigation.h"
+#include "app/zoom.h"
+#include "image/decoded_image.h"
+#include "image/image_document.h"
+#include "platform/ui/platform_services.h"
+
+namespace veltrane {
+
+class PanelStatusBar;
+class PictureView;
+class PictureScrollBox;
+
+class TMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMain(QWidget* parent = nullptr);
+
+    // Opens a file named on the command line, as the open command would.
+    void OpenFile(const QString& path);
+
+    // The document, for the windows that read and write it.
+    ImageDocument& document() { return doc_; }
+
+    // Writes the current planes into the working bitmap and shows it.
+    void RefreshFromPlanes();
+    void ShowOriginal();
+    // Shows the working bitmap in Image1.
+    void ShowWorkingBitmap();
+    // Puts a video frame (B, G, R, bottom row first, no row padding) into the document.
+    void ReceiveFrame(int width, int height, const std::uint8_t* pixels);
+
+    void EnableImageCommands();
+    void DisableImageCommands();
+    void EnableFolderCommands();
+    void DisableFolderCommands();
+    void ApplyDisplayMode();
+
+    int fittedHeight() const { return fittedHeight_; }
+    int fittedWidth() const { return fittedWidth_; }
+
+    // Runs a handler body; an error escaping it is shown in the error message box, as the
+    // application's top-level handler does, and the event loop goes on.
+    static void guarded(const std::function<void()>& body);
+
+    // Controls.
+    QMenu *Filef1, *ViewV1, *ViewOptionV1, *ImageProcessM1, *AdjustmentColorA1, *imagetrans, *Extract1, *FilterF1,
+        *Histogram1, *BinaryProcessB1, *Etc1, *transmit;
+    QAction *OPEN1, *G1, *property, *saveas1, *CLOSE1, *EXIT1, *thumb, *CopyC1, *PasteP1, *NextFileN1,
+        *PreviousFileP1, *FisrtFileF1, *LastFileL1, *Marge, *Joint, *N25, *N26, *wallpaper, *transmitmuch,
+        *transmitlittle, *transmitno;
+    QMenu *PopupImageMenu, *PopupOpenMenu, *PopupZoomMenu;
+    QToolBar* ToolBar1;
+    QToolButton *ToolButton15, *ToolButton14, *ToolButton8, *ToolButton9, *ToolButton3, *ToolButton2, *ToolButton6,
+        *ToolButton5, *ToolButton13, *ToolButton12, *ToolButton1, *ToolButton7, *ToolButton10, *ToolButton11;
+    QLineEdit* Edit1;
+    PictureScrollBox* ScrollBox1;
+    PictureView* Image1;
+    PanelStatusBar* StatusBar1;
+
+public slots:
+    // File menu.
+    void OPEN1Click();
+    void G1Click();
+    void propertyClick();
+    void saveas1Click();
+    void CLOSE1Click();
+    void EXIT1Click();
+    // View menu.
+    void ViewV1Click();
+    void thumbClick();
+    void CopyC1Click();
+    void PasteP1Click();
+    void NextFileN1Click();
+    void PreviousFileP1Click();
+    void FisrtFileF1Click();
+    void LastFileL1Click();
+    void MargeClick();
+    void JointClick();
+    void N25Click();
+    void N26Click();
+    // Image processing menu.
+    void Binarize1Click();
+    void Contrast1Click();
+    void Gamma1Click();
+    void HSIprocess1Click();
+    void AddNoise1Click();
+    void Postlize1Click();
+    void RGBprocess1Click();
+    void upanddownreverse1Click();
+    void righttoleftreverse1Click();
+    void upanddownshift1Click();
+    void righttoleftshift1Click();
+    void trumpreverse1Click();
+    void contratrumpreverse1Click();
+    void N3DframeF1Click();
+    void ExtractColor1Click();
+    void ExtractSkinColorClick();
+    void CustomFilterC1Click();
+    void FilterProcessF1Click();
+    void MaskProcessM1Click();
+    void GradiationmapG1Click();
+    void DisplayHistogram1Click();
+    void ExtendedHistogram1Click();
+    void SmoothedHistogram1Click();
+    void ImageProcess1Click();
+    void MonoColor1Click();
+    void SwitchCsolorClick();
+    void ToneColorT1Click();
+    void PCNNP1Click();
+    void BinaryB1Click();
+    void DilationD1Click();
+    void ErosionE1Click();
+    // Other menu.
+    void Etc1Click();
+    void MandelbrotM1Click();
+    void JuliaJ1Click();
+    void transmitmuchClick();
+    void transmitlittleClick();
+    void transmitnoClick();
+    void DeskTopCaptureD1Click();
+    void wallpaperClick();
+    void Version1Click();
+    // Zoom.
+    void ToolButton3Click();
+    void N31Click();
+    void N32Click();
+    void Zoom1Click();
+    void N501Click();
+    void N661Click();
+    void N751Click();
+    void N1001Click();
+    void N1501Click();
+    void N2001Click();
+    void N3001Click();
+    void N4001Click();
+    // Mouse, keys and drops.
+    void Image1MouseMove(int x, int y);
+    void Image1DblClick();
+    void FormMouseWheelDown(bool rightButtonHeld);
+    void FormMouseWheelUp(bool rightButtonHeld);
+    void Edit1KeyDown(int virtualKey);
+    void FilesDropped(const QStringList& paths);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class OpenSource { Dialog, Drop };
+
+    void buildMenus();
+    void buildPopupMenus();
+    void buildToolBar();
+    void FormClose();
+    void ReadMainSettings();
+    void WriteMainSettings();
+
+    void OpenDocumentFile(const QString& path, OpenSource source);
+    void OpenMediaFile(const QString& path);
+    void ScanFolder();
+    void LoadFolderEntry(int previousPosition);
+    void Navigate(NavStep step);
+    void SetCounterText(const QString& text);
+
+    void ApplyFixedZoom(ZoomLevel level);
+    void ApplyStepZoom(bool zoomIn);
+    void WriteZoomCaption();
+    void SetImageCommandsEnabled(bool on);
+    void ResizeOuter(int outerWidth, int outerHeight);
+    QSize FrameExtra() const;
+    QString ShortFileName() const;
+
+    ImageDocument doc_;
+    QString folderPath_;
+    std::vector<std::string> folderList_;
+    int folderCount_ = 0;
+    int folderPosition_ = 0;
+    QString counterText_;
+    int fittedHeight_ = 0;
+    int fittedWidth_ = 0;
+    bool transparencyAvailable_ = false;
+};
+
+}  // namespace veltrane

@@ -1,0 +1,223 @@
+// Opening, dropping, saving and closing pictures, and the document's command sets.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSaveFile>
+
+#include "app/ui/app_windows.h"
+#include "app/ui/main_window.h"
+#include "app/ui/picture_scroll_box.h"
+#include "app/zoom.h"
+#include "image/bmp_codec.h"
+#include "image/file_kind.h"
+#include "image/image_file.h"
+#include "image/jpeg_codec.h"
+#include "image/ui/histogram_window.h"
+#include "widgets/ui/picture_view.h"
+
+namespace veltrane {
+
+namespace {
+
+const QList<FileFilter>& openFilters() {
+    static const QList<FileFilter> filters{
+        {"サポートしているファイル",
+         "*.bmp;*.jpg;*.BMP;*.JPG;*.avi;*.mpeg;*.mpg;*.wmv;*.mp3;*.wav;*.wma;*.asf;*.aif;*.mid;*.snd;*.au;*.AVI;*."
+         "MPEG;*.MPG;*.WMV;*.MP3;*.WAV;*.WMA;*.ASF;*.AIF;*.MID;*.SND;*.AU"},
+        {"画像ファイル(*.bmp;*.jpg)", "*.bmp;*.jpg;*.BMP;*.JPG"},
+        {"動画ファイル(*.avi;*.mpeg;*.mpg;*.wmv;*.asf)", "*.avi;*.mpeg;*.mpg;*.wmv;*.asf;*.AVI;*.MPEG;*.MPG;*.WMV;*.ASF"},
+        {"音楽ファイル(*.mp3;*wav;*.wma;*.aif;*.mid;*.snd;*.au)",
+         "*.mp3;*wav;*.wma;*.aif;*.mid;*.snd;*.au;*.MP3;*.WAV;*.WMA;*.AIF;*.MID;*.SND;*.AU"}};
+    return filters;
+}
+
+const QList<FileFilter>& saveFilters() {
+    static const QList<FileFilter> filters{{"ﾋﾞｯﾄﾏｯﾌﾟ(*.bmp)", "*.bmp"}, {"ｼﾞｪｲﾍﾟｸﾞ(*.jpg)", "*.jpg"}};
+    return filters;
+}
+
+constexpr int kSaveJpegQuality = 90;
+
+}  // namespace
+
+void TMain::OPEN1Click() {
+    const auto answer = platform().openFile(this, openFilters(), 1);
+    if (!answer) return;
+    OpenDocumentFile(answer->path, OpenSource::Dialog);
+}
+
+void TMain::OpenFile(const QString& path) {
+    guarded([&] { OpenDocumentFile(path, OpenSource::Dialog); });
+}
+
+void TMain::FilesDropped(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    if (paths.size() > 1) {
+        platform().messageBox(nullptr, "複数のファイルを同時に開けません", QString(), MessageButtons::Ok,
+                              MessageIcon::Warning);
+        return;
+    }
+    OpenDocumentFile(paths.first(), OpenSource::Drop);
+}
+
+void TMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMain::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    guarded([&] { FilesDropped(paths); });
+}
+
+void TMain::OpenDocumentFile(const QString& path, OpenSource source) {
+    const std::string localPath = QFile::encodeName(path).toStdString();
+    const FileKind kind = classifyFile(localPath);
+    if (kind == FileKind::Media) {
+        OpenMediaFile(path);
+        return;
+    }
+    if (kind == FileKind::None) {
+        platform().messageBox(nullptr, "開けない形式のファイルです", QString(), MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    // Decode first: a file that fails leaves the document exactly as it was.
+    DecodedImage decoded = loadImageFile(localPath, kind);
+
+    doc_.freePlanes();
+    doc_.fileName = localPath;
+    doc_.bitmap = std::move(decoded.bitmap);
+    doc_.imageLoaded = true;
+    ShowWorkingBitmap();
+    setWindowTitle(QString::fromStdString(imageCaption(ShortFileName().toStdString(), doc_.width(), doc_.height())));
+    const int bpp = decoded.bitsPerPixel;
+    if (source == OpenSource::Dialog || bpp == 24 || bpp == 16 || bpp == 8) {
+        EnableImageCommands();
+        EnableFolderCommands();
+    } else {
+        DisableImageCommands();
+        DisableFolderCommands();
+    }
+    doc_.buildPlanes();
+    ApplyDisplayMode();
+    ScanFolder();
+}
+
+void TMain::OpenMediaFile(const QString&) {
+    // The player takes over the screen while it plays; until it exists the main window
+    // comes straight back.
+    hide();
+    if (Histogram) Histogram->hide();
+    show();
+}
+
+void TMain::ShowWorkingBitmap() {
+    const Bitmap24& bmp = doc_.bitmap;
+    if (bmp.empty()) {
+        Image1->clearPicture();
+        return;
+    }
+    Image1->setPicture(QImage(bmp.data(), bmp.width(), bmp.height(), static_cast<qsizetype>(bmp.stride()),
+                              QImage::Format_BGR888));
+}
+
+void TMain::RefreshFromPlanes() {
+    if (!doc_.imageLoaded) return;
+    doc_.refreshFromPlanes();
+    ShowWorkingBitmap();
+}
+
+void TMain::ShowOriginal() {
+    if (!doc_.imageLoaded) return;
+    doc_.showOriginal();
+    ShowWorkingBitmap();
+}
+
+void TMain::G1Click() { ShowOriginal(); }
+
+void TMain::Image1DblClick() { ShowOriginal(); }
+
+void TMain::saveas1Click() {
+    if (!doc_.imageLoaded) return;
+    const auto answer = platform().saveFile(this, saveFilters(), 1);
+    if (!answer) return;
+    const bool asJpeg = answer->filterIndex == 2;
+    // The extension is always appended to the name as typed.
+    const QString path = answer->path + (asJpeg ? ".jpg" : ".bmp");
+    if (QFileInfo::exists(path) &&
+        platform().messageBox(this, path + " は既に存在します。上書きしますか？", "確認", MessageButtons::YesNo,
+                              MessageIcon::Question) != MessageResult::Yes)
+        return;
+    const std::vector<std::uint8_t> bytes = asJpeg ? encodeJpeg(doc_.bitmap, kSaveJpegQuality) : encodeBmp24(doc_.bitmap);
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.commit();
+    if (!written)
+        platform().messageBox(nullptr, "ファイルを保存できませんでした（" + path + "：" + file.errorString() + "）", QString(),
+                              MessageButtons::Ok, MessageIcon::Error);
+}
+
+void TMain::CLOSE1Click() {
+    if (!doc_.imageLoaded) return;
+    Image1->clearPicture();
+    setWindowTitle(QString());
+    doc_.freePlanes();
+    folderPosition_ = 0;
+    doc_.imageLoaded = false;
+    DisableImageCommands();
+    DisableFolderCommands();
+}
+
+void TMain::ReceiveFrame(int width, int height, const std::uint8_t* pixels) {
+    if (!pixels || !isAllocatable(width, height)) return;
+    doc_.freePlanes();
+    doc_.imageLoaded = true;
+    doc_.bitmap = Bitmap24(width, height);
+    ApplyDisplayMode();
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(pixels + static_cast<std::size_t>(y) * rowBytes, rowBytes, doc_.bitmap.row(height - 1 - y));
+    setWindowTitle(QString::fromStdString("Captured Image" + imageCaption("", width, height)));
+    doc_.buildPlanes();
+    EnableImageCommands();
+    DisableFolderCommands();
+    ShowWorkingBitmap();
+    show();
+}
+
+QString TMain::ShortFileName() const { return QFileInfo(QFile::decodeName(doc_.fileName.c_str())).fileName(); }
+
+void TMain::SetImageCommandsEnabled(bool on) {
+    for (QToolButton* button : {ToolButton14, ToolButton2, ToolButton5, ToolButton6, ToolButton1, ToolButton7, ToolButton12,
+                                ToolButton10, ToolButton13, ToolButton11, ToolButton3})
+        button->setEnabled(on);
+    for (QAction* item : {G1, saveas1, CLOSE1, CopyC1, wallpaper, property, Joint, Marge}) item->setEnabled(on);
+    for (QMenu* menu : {ImageProcessM1, BinaryProcessB1}) {
+        menu->setEnabled(on);
+        menu->menuAction()->setEnabled(on);
+    }
+    ScrollBox1->setPopupMenu(on ? PopupImageMenu : PopupOpenMenu);
+}
+
+void TMain::EnableImageCommands() { SetImageCommandsEnabled(true); }
+void TMain::DisableImageCommands() { SetImageCommandsEnabled(false); }
+
+void TMain::EnableFolderCommands() {
+    for (QAction* item : {NextFileN1, PreviousFileP1, FisrtFileF1, LastFileL1}) item->setEnabled(true);
+    ToolButton8->setEnabled(true);
+    ToolButton9->setEnabled(true);
+}
+
+void TMain::DisableFolderCommands() {
+    for (QAction* item : {NextFileN1, PreviousFileP1, FisrtFileF1, LastFileL1}) item->setEnabled(false);
+    ToolButton8->setEnabled(false);
+    ToolButton9->setEnabled(false);
+}
+
+}  // namespace veltrane

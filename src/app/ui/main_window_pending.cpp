@@ -1,0 +1,61 @@
+// Commands whose windows and operations are not part of the program yet. Each keeps its
+// guard, so that its place in the menus already behaves as it will.
+#include "app/ui/main_window.h"
+
+namespace veltrane {
+
+#define VELTRANE_IMAGE_COMMAND(handler) \
+    void TMain::handler() {             \
+        if (!doc_.imageLoaded) return;  \
+    }
+#define VELTRANE_COMMAND(handler) \
+    void TMain::handler() {}
+
+VELTRANE_IMAGE_COMMAND(propertyClick)
+VELTRANE_IMAGE_COMMAND(CopyC1Click)
+VELTRANE_IMAGE_COMMAND(MargeClick)
+VELTRANE_IMAGE_COMMAND(JointClick)
+VELTRANE_IMAGE_COMMAND(Binarize1Click)
+VELTRANE_IMAGE_COMMAND(Contrast1Click)
+VELTRANE_IMAGE_COMMAND(Gamma1Click)
+VELTRANE_IMAGE_COMMAND(HSIprocess1Click)
+VELTRANE_IMAGE_COMMAND(AddNoise1Click)
+VELTRANE_IMAGE_COMMAND(Postlize1Click)
+VELTRANE_IMAGE_COMMAND(RGBprocess1Click)
+VELTRANE_IMAGE_COMMAND(upanddownreverse1Click)
+VELTRANE_IMAGE_COMMAND(righttoleftreverse1Click)
+VELTRANE_IMAGE_COMMAND(upanddownshift1Click)
+VELTRANE_IMAGE_COMMAND(righttoleftshift1Click)
+VELTRANE_IMAGE_COMMAND(trumpreverse1Click)
+VELTRANE_IMAGE_COMMAND(contratrumpreverse1Click)
+VELTRANE_IMAGE_COMMAND(N3DframeF1Click)
+VELTRANE_IMAGE_COMMAND(ExtractColor1Click)
+VELTRANE_IMAGE_COMMAND(ExtractSkinColorClick)
+VELTRANE_IMAGE_COMMAND(CustomFilterC1Click)
+VELTRANE_IMAGE_COMMAND(FilterProcessF1Click)
+VELTRANE_IMAGE_COMMAND(MaskProcessM1Click)
+VELTRANE_IMAGE_COMMAND(GradiationmapG1Click)
+VELTRANE_IMAGE_COMMAND(DisplayHistogram1Click)
+VELTRANE_IMAGE_COMMAND(ExtendedHistogram1Click)
+VELTRANE_IMAGE_COMMAND(SmoothedHistogram1Click)
+VELTRANE_IMAGE_COMMAND(ImageProcess1Click)
+VELTRANE_IMAGE_COMMAND(MonoColor1Click)
+VELTRANE_IMAGE_COMMAND(SwitchCsolorClick)
+VELTRANE_IMAGE_COMMAND(ToneColorT1Click)
+VELTRANE_IMAGE_COMMAND(PCNNP1Click)
+VELTRANE_IMAGE_COMMAND(BinaryB1Click)
+VELTRANE_IMAGE_COMMAND(DilationD1Click)
+VELTRANE_IMAGE_COMMAND(ErosionE1Click)
+VELTRANE_IMAGE_COMMAND(wallpaperClick)
+
+VELTRANE_COMMAND(thumbClick)
+VELTRANE_COMMAND(PasteP1Click)
+VELTRANE_COMMAND(MandelbrotM1Click)
+VELTRANE_COMMAND(JuliaJ1Click)
+VELTRANE_COMMAND(transmitmuchClick)
+VELTRANE_COMMAND(transmitlittleClick)
+VELTRANE_COMMAND(transmitnoClick)
+VELTRANE_COMMAND(DeskTopCaptureD1Click)
+VELTRANE_COMMAND(Version1Click)
+
+}  // namespace veltrane

@@ -1,0 +1,43 @@
+#pragma once
+// Three separate byte planes R, G, B indexed [row][column], row 0 at the top. Each
+// plane is one contiguous buffer; operator[] gives a row pointer, so planes.R[y][x]
+// reads as the classic array of row pointers does.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace veltrane {
+
+class Plane {
+public:
+    Plane() = default;
+    Plane(int width, int height)
+        : width_(width), data_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+
+    std::uint8_t* operator[](int row) { return data_.data() + static_cast<std::size_t>(row) * width_; }
+    const std::uint8_t* operator[](int row) const {
+        return data_.data() + static_cast<std::size_t>(row) * width_;
+    }
+    std::uint8_t* data() { return data_.data(); }
+    const std::uint8_t* data() const { return data_.data(); }
+    std::size_t size() const { return data_.size(); }
+
+private:
+    std::size_t width_ = 0;
+    std::vector<std::uint8_t> data_;
+};
+
+struct ColorPlanes {
+    ColorPlanes() = default;
+    ColorPlanes(int width, int height) : width(width), height(height), R(width, height), G(width, height), B(width, height) {}
+
+    int width = 0;
+    int height = 0;
+    Plane R, G, B;
+};
+
+// Optional per-row progress callback of long passes: called with the row just finished.
+using RowProgress = std::function<void(int row)>;
+
+}  // namespace veltrane

@@ -1,0 +1,57 @@
+#include "image/image_document.h"
+
+#include <algorithm>
+
+namespace veltrane {
+
+void splitBitmap(const Bitmap24& bitmap, ColorPlanes& planes) {
+    const int w = bitmap.width();
+    for (int y = 0; y < bitmap.height(); ++y) {
+        const std::uint8_t* src = bitmap.row(y);
+        std::uint8_t* r = planes.R[y];
+        std::uint8_t* g = planes.G[y];
+        std::uint8_t* b = planes.B[y];
+        for (int x = 0; x < w; ++x) {
+            b[x] = src[3 * x];
+            g[x] = src[3 * x + 1];
+            r[x] = src[3 * x + 2];
+        }
+    }
+}
+
+void writePlanes(const ColorPlanes& planes, Bitmap24& bitmap) {
+    const int w = bitmap.width();
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* dst = bitmap.row(y);
+        const std::uint8_t* r = planes.R[y];
+        const std::uint8_t* g = planes.G[y];
+        const std::uint8_t* b = planes.B[y];
+        for (int x = 0; x < w; ++x) {
+            dst[3 * x] = b[x];
+            dst[3 * x + 1] = g[x];
+            dst[3 * x + 2] = r[x];
+        }
+    }
+}
+
+void ImageDocument::buildPlanes() {
+    current = ColorPlanes(width(), height());
+    splitBitmap(bitmap, current);
+    original = current;
+}
+
+void ImageDocument::freePlanes() {
+    if (!imageLoaded) return;
+    current = ColorPlanes();
+    original = ColorPlanes();
+}
+
+void ImageDocument::refreshFromPlanes() { writePlanes(current, bitmap); }
+
+void ImageDocument::showOriginal() {
+    if (!imageLoaded) return;
+    current = original;
+    writePlanes(original, bitmap);
+}
+
+}  // namespace veltrane

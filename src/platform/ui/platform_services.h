@@ -1,0 +1,69 @@
+#pragma once
+// Everything the program asks of the desktop goes through this interface, so that a run
+// under --script can answer dialogs and message boxes from a queue instead of a person.
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace veltrane {
+
+enum class MessageButtons { Ok, YesNo, OkCancel, YesNoCancel };
+enum class MessageIcon { None, Information, Question, Warning, Error };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+struct FileDialogAnswer {
+    QString path;
+    int filterIndex = 1;  // 1-based, as the filter list is written
+};
+
+// One filter entry of a file dialog: description and ';'-separated patterns.
+struct FileFilter {
+    QString description;
+    QString patterns;
+};
+
+// Window metrics the main window sizes itself with.
+struct WindowMetrics {
+    int maximizedHeight = 0;        // height of a maximised window
+    int fullScreenClientWidth = 0;  // width of a full-screen client area
+    int menuButtonHeight = 0;
+    int captionHeight = 0;
+    int dialogFrameHeight = 0;
+    int smallCaptionHeight = 0;
+};
+
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    // caption empty means the application's default caption.
+    virtual MessageResult messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+    virtual std::optional<FileDialogAnswer> openFile(QWidget* owner, const QList<FileFilter>& filters,
+                                                     int filterIndex) = 0;
+    // Returns the name exactly as typed: no default suffix, no overwrite question.
+    virtual std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
+                                                     int filterIndex) = 0;
+    // Asks for a colour; nullopt when cancelled.
+    virtual std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) = 0;
+
+    virtual bool clipboardHasImage() = 0;
+    virtual QImage clipboardImage() = 0;
+    virtual void setClipboardImage(const QImage& image) = 0;
+
+    virtual WindowMetrics metrics() = 0;
+};
+
+// The services in force for this run; the Qt desktop by default.
+PlatformServices& platform();
+void setPlatform(std::unique_ptr<PlatformServices> services);
+
+// The error message box of the application's top-level handler (default caption, OK).
+void showErrorBox(const QString& text);
+
+}  // namespace veltrane

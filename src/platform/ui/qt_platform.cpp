@@ -1,0 +1,125 @@
+#include "platform/ui/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStyle>
+
+namespace veltrane {
+
+namespace {
+
+std::unique_ptr<PlatformServices>& current() {
+    static std::unique_ptr<PlatformServices> services = std::make_unique<QtPlatform>();
+    return services;
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const QList<FileFilter>& filters, int filterIndex,
+                                              QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList names = qtNameFilters(filters);
+    dialog.setNameFilters(names);
+    if (filterIndex >= 1 && filterIndex <= names.size()) dialog.selectNameFilter(names[filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FileDialogAnswer{dialog.selectedFiles().first(),
+                            static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+}  // namespace
+
+PlatformServices& platform() { return *current(); }
+void setPlatform(std::unique_ptr<PlatformServices> services) { current() = std::move(services); }
+
+void showErrorBox(const QString& text) {
+    platform().messageBox(nullptr, text, QString(), MessageButtons::Ok, MessageIcon::Error);
+}
+
+QStringList qtNameFilters(const QList<FileFilter>& filters) {
+    QStringList names;
+    for (const FileFilter& f : filters)
+        names << f.description + " (" + QString(f.patterns).replace(';', ' ') + ")";
+    return names;
+}
+
+MessageResult QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,
+                                     MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), caption.isEmpty() ? QApplication::applicationName() : caption, text,
+                    qtButtons(buttons), owner);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MessageResult::Yes;
+    case QMessageBox::No: return MessageResult::No;
+    case QMessageBox::Cancel: return MessageResult::Cancel;
+    default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+    }
+}
+
+std::optional<FileDialogAnswer> QtPlatform::openFile(QWidget* owner, const QList<FileFilter>& filters,
+                                                     int filterIndex) {
+    return runFileDialog(owner, filters, filterIndex, QFileDialog::AcceptOpen);
+}
+
+std::optional<FileDialogAnswer> QtPlatform::saveFile(QWidget* owner, const QList<FileFilter>& filters,
+                                                     int filterIndex) {
+    return runFileDialog(owner, filters, filterIndex, QFileDialog::AcceptSave);
+}
+
+std::optional<QColor> QtPlatform::pickColor(QWidget* owner, const QColor& initial) {
+    const QColor c = QColorDialog::getColor(initial, owner);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+bool QtPlatform::clipboardHasImage() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime && mime->hasImage();
+}
+
+QImage QtPlatform::clipboardImage() { return QGuiApplication::clipboard()->image(); }
+
+void QtPlatform::setClipboardImage(const QImage& image) { QGuiApplication::clipboard()->setImage(image); }
+
+WindowMetrics QtPlatform::metrics() {
+    WindowMetrics m;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m.maximizedHeight = screen->availableGeometry().height();
+        m.fullScreenClientWidth = screen->geometry().width();
+    }
+    const QStyle* style = QApplication::style();
+    m.captionHeight = style->pixelMetric(QStyle::PM_TitleBarHeight);
+    m.smallCaptionHeight = m.captionHeight;
+    m.dialogFrameHeight = style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    m.menuButtonHeight = QFontMetrics(QApplication::font()).height() + 2 * style->pixelMetric(QStyle::PM_MenuBarVMargin) +
+                         2 * style->pixelMetric(QStyle::PM_MenuBarPanelWidth) + 4;
+    return m;
+}
+
+}  // namespace veltrane

@@ -1,0 +1,25 @@
+#pragma once
+#include "platform/ui/platform_services.h"
+
+namespace veltrane {
+
+// The desktop's own dialogs, message boxes, clipboard and metrics.
+class QtPlatform : public PlatformServices {
+public:
+    MessageResult messageBox(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<FileDialogAnswer> openFile(QWidget* owner, const QList<FileFilter>& filters,
+                                             int filterIndex) override;
+    std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
+                                             int filterIndex) override;
+    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
+    bool clipboardHasImage() override;
+    QImage clipboardImage() override;
+    void setClipboardImage(const QImage& image) override;
+    WindowMetrics metrics() override;
+};
+
+// "desc|patterns" lists turned into Qt name filters ("desc (*.a *.b)").
+QStringList qtNameFilters(const QList<FileFilter>& filters);
+
+}  // namespace veltrane

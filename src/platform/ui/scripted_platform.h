@@ -1,0 +1,37 @@
+#pragma once
+// The services under --script: dialogs and message boxes are answered from queues filled by
+// the script's "answer" lines, and every message box is printed as one line.
+#include <QQueue>
+
+#include "platform/ui/qt_platform.h"
+
+namespace veltrane {
+
+class ScriptedPlatform : public QtPlatform {
+public:
+    enum class DialogKind { Open, Save, Cancel, Color };
+    struct DialogAnswer {
+        DialogKind kind = DialogKind::Cancel;
+        FileDialogAnswer file;
+        QColor color;
+    };
+
+    void queueDialogAnswer(const DialogAnswer& answer) { dialogAnswers_.enqueue(answer); }
+    void queueButton(MessageResult button) { buttons_.enqueue(button); }
+
+    MessageResult messageBox(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<FileDialogAnswer> openFile(QWidget* owner, const QList<FileFilter>& filters,
+                                             int filterIndex) override;
+    std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
+                                             int filterIndex) override;
+    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
+
+private:
+    std::optional<DialogAnswer> takeDialogAnswer(DialogKind wanted);
+
+    QQueue<DialogAnswer> dialogAnswers_;
+    QQueue<MessageResult> buttons_;
+};
+
+}  // namespace veltrane

@@ -1,0 +1,55 @@
+#include "widgets/ui/picture_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace veltrane {
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureView::setPicture(const QImage& picture) {
+    picture_ = picture;
+    if (autoSize_) resize(picture_.size());
+    update();
+}
+
+void PictureView::clearPicture() {
+    picture_ = QImage();
+    if (autoSize_) resize(0, 0);
+    update();
+}
+
+void PictureView::setAutoSize(bool on) {
+    autoSize_ = on;
+    if (autoSize_ && !picture_.isNull()) resize(picture_.size());
+}
+
+void PictureView::setStretch(bool on) {
+    stretch_ = on;
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    if (picture_.isNull() || width() <= 0 || height() <= 0) return;
+    QPainter painter(this);
+    if (stretch_)
+        painter.drawImage(rect(), picture_);
+    else
+        painter.drawImage(0, 0, picture_);
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseMoved(p.x(), p.y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+}  // namespace veltrane

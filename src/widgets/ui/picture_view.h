@@ -1,0 +1,43 @@
+#pragma once
+// A picture control: shows one picture at its own size (auto size) or stretched to the
+// control's size, and reports mouse moves and double clicks in control coordinates.
+#include <QImage>
+#include <QWidget>
+
+namespace veltrane {
+
+class PictureView : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
+
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    // The picture may share memory with its owner's bitmap; call update() after the
+    // owner writes into it.
+    void setPicture(const QImage& picture);
+    void clearPicture();
+    const QImage& picture() const { return picture_; }
+
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+    bool stretch() const { return stretch_; }
+    void setStretch(bool on);
+
+signals:
+    void mouseMoved(int x, int y);
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+    bool autoSize_ = true;
+    bool stretch_ = false;
+};
+
+}  // namespace veltrane
