@@ -123,7 +123,7 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
     int value = 0;
     const char* const end = digits.data() + digits.size();
     const auto result = std::from_chars(digits.data(), end, value, 10);
-    if (digits.empty() || result.ec != std::errc() || result.ptr != end) return defaultValue;
+    if (result.ec != std::errc() || result.ptr != end) return defaultValue;
     return value;
 }
 
@@ -131,7 +131,9 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
     const std::size_t header = findSection(section);
     if (header == npos) {
         if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(section) + "]");
+        std::string headerLine;
+        headerLine.append("[").append(section).append("]");
+        lines_.push_back(std::move(headerLine));
         lines_.push_back(keyLine(key, value));
         return;
     }
