@@ -1,0 +1,96 @@
+// Display modes, zoom levels and their captions and limits.
+#include <gtest/gtest.h>
+
+#include "support/script_run.h"
+
+using namespace veltrane::test;
+
+namespace {
+
+unsigned flat(int, int) { return 0x808080; }
+QString q(const QString& path) { return "\"" + path + "\""; }
+
+// The value printed by a "print" line.
+int valueOf(const QString& line) { return line.section(" = ", 1).toInt(); }
+
+class ViewTest : public ::testing::Test {
+protected:
+    QStringList run(const QString& script) {
+        const ScriptResult r = session.run(script);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return r.outLines();
+    }
+    QString open(int width, int height) {
+        const QString path = session.path(QString("p%1x%2.bmp").arg(width).arg(height));
+        writeTestBmp(path, width, height, flat);
+        return "answer open " + q(path) + "\nMain.OPEN1Click()\n";
+    }
+    ScriptSession session;
+};
+
+}  // namespace
+
+TEST_F(ViewTest, WindowFitsImageSizesTheWindowFromThePicture) {
+    session.writeQuietSettings();
+    QStringList out = run(open(300, 200) + "print Main.width\nprint Main.height\nprint Main.ToolBar1.height\n"
+                          "print Main.Image1.width\nprint Main.Image1.height\n");
+    ASSERT_EQ(out.size(), 5);
+    EXPECT_EQ(valueOf(out[0]), 485);
+    EXPECT_EQ(valueOf(out[1]), 200 + valueOf(out[2]) + 78);
+    EXPECT_EQ(valueOf(out[3]), 300);
+    EXPECT_EQ(valueOf(out[4]), 200);
+    out = run(open(600, 100) + "print Main.width\n");
+    EXPECT_EQ(out, QStringList{"Main.width = 612"});
+}
+
+TEST_F(ViewTest, ImageFitsWindowTakesEffectAtTheNextPicture) {
+    session.writeQuietSettings();
+    const QStringList out = run(open(200, 100) + "Main.N26.trigger()\nprint Main.N25.checked\nprint Main.Image1.height\n" +
+                                open(300, 100) + "print Main.Image1.height\nprint Main.Image1.width\n");
+    ASSERT_EQ(out.size(), 4);
+    EXPECT_EQ(out[0], "Main.N25.checked = false");
+    EXPECT_EQ(valueOf(out[1]), 100) << "the current picture keeps its size";
+    const int fittedHeight = valueOf(out[2]);
+    EXPECT_GE(fittedHeight, 1);
+    EXPECT_EQ(valueOf(out[3]), 300 * fittedHeight / 100 + 1);
+}
+
+TEST_F(ViewTest, FixedZoomLevelsAndTheirCaptions) {
+    session.writeQuietSettings();
+    const QStringList out = run(open(101, 100) + "Main.N661.trigger()\nprint Main.windowTitle\n"
+                                "Main.N1501Click()\nprint Main.windowTitle\nMain.Zoom1Click()\nprint Main.windowTitle\n"
+                                "Main.N4001Click()\nprint Main.windowTitle\nMain.ToolButton3Click()\nprint Main.windowTitle\n"
+                                "print Main.Image1.width\n");
+    EXPECT_EQ(out, (QStringList{"Main.windowTitle = p101x100.bmp(101×100→Zoom:67×66)",
+                                "Main.windowTitle = p101x100.bmp(101×100→Zoom:151×150)",
+                                "Main.windowTitle = p101x100.bmp(101×100→Zoom:25×25)",
+                                "Main.windowTitle = p101x100.bmp(101×100→Zoom:404×400)",
+                                "Main.windowTitle = p101x100.bmp(101×100)", "Main.Image1.width = 101"}));
+}
+
+TEST_F(ViewTest, StepZoomCompoundsAndStopsAtItsLimits) {
+    session.writeQuietSettings();
+    QString script = open(100, 100);
+    for (int i = 0; i < 12; ++i) script += "Main.N31Click()\nprint Main.Image1.height\n";
+    QStringList out = run(script);
+    const QStringList heights{"125", "156", "195", "243", "303", "378", "472", "590", "737", "921", "1151"};
+    ASSERT_EQ(out.size(), 13);
+    for (int i = 0; i < heights.size(); ++i) EXPECT_EQ(out[i], "Main.Image1.height = " + heights[i]);
+    EXPECT_EQ(out[11], "message: error: これ以上拡大できません");
+    EXPECT_EQ(out[12], "Main.Image1.height = 1151");
+
+    script = open(100, 100);
+    for (int i = 0; i < 9; ++i) script += "Main.N32Click()\nprint Main.Image1.height\n";
+    out = run(script + "print Main.windowTitle\n");
+    const QStringList down{"75", "56", "42", "31", "23", "17", "12", "9"};
+    ASSERT_EQ(out.size(), 11);
+    for (int i = 0; i < down.size(); ++i) EXPECT_EQ(out[i], "Main.Image1.height = " + down[i]);
+    EXPECT_EQ(out[8], "message: error: これ以上縮小できません");
+    EXPECT_EQ(out[10], "Main.windowTitle = p100x100.bmp(100×100→Zoom:9×9)");
+}
+
+TEST_F(ViewTest, ZoomCommandsDoNothingWithoutAPicture) {
+    session.writeQuietSettings();
+    EXPECT_EQ(run("Main.N31Click()\nMain.N501Click()\nMain.ToolButton3Click()\nprint Main.windowTitle\n"),
+              QStringList{"Main.windowTitle = Veltrane"});
+}
