@@ -12,6 +12,7 @@
 #include "bench_pictures.h"
 #include "image/image_document.h"
 #include "image/image_file.h"
+#include "image/jpeg_codec.h"
 
 namespace veltrane::bench {
 namespace {
@@ -78,6 +79,25 @@ void BM_PlainLibjpegDecode(benchmark::State& state, const char* name) {
     setPixelBytes(state, width, height);
 }
 
+// The program's own decoder over the same bytes in memory: the reference's work plus what
+// decodeJpeg adds (error handling, the zeroed and padded working bitmap).
+void BM_DecodeJpeg(benchmark::State& state, const char* name) {
+    int width = 0, height = 0;
+    try {
+        const std::vector<std::uint8_t>& bytes = pictureBytes(name);
+        for (auto _ : state) {
+            DecodedImage decoded = decodeJpeg(bytes.data(), bytes.size());
+            width = decoded.bitmap.width();
+            height = decoded.bitmap.height();
+            benchmark::DoNotOptimize(decoded.bitmap.data());
+        }
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    setPixelBytes(state, width, height);
+}
+
 // What opening a picture costs the program: read the file, decode it into the working bitmap,
 // take the bitmap into a document and build the current and original planes.
 void BM_OpenIntoDocument(benchmark::State& state, const char* name) {
@@ -126,9 +146,11 @@ void BM_OpenCvImdecode(benchmark::State& state, const char* name) {
 }
 
 BENCHMARK_CAPTURE(BM_PlainLibjpegDecode, sunset_12MP, kSunset12MP)->Apply(pictureRun);
+BENCHMARK_CAPTURE(BM_DecodeJpeg, sunset_12MP, kSunset12MP)->Apply(pictureRun);
 BENCHMARK_CAPTURE(BM_OpenIntoDocument, sunset_12MP, kSunset12MP)->Apply(pictureRun);
 BENCHMARK_CAPTURE(BM_OpenCvImdecode, sunset_12MP, kSunset12MP)->Apply(pictureRun);
 BENCHMARK_CAPTURE(BM_PlainLibjpegDecode, kleiber_20MP, kKleiber20MP)->Apply(pictureRun);
+BENCHMARK_CAPTURE(BM_DecodeJpeg, kleiber_20MP, kKleiber20MP)->Apply(pictureRun);
 BENCHMARK_CAPTURE(BM_OpenIntoDocument, kleiber_20MP, kKleiber20MP)->Apply(pictureRun);
 BENCHMARK_CAPTURE(BM_OpenCvImdecode, kleiber_20MP, kKleiber20MP)->Apply(pictureRun);
 

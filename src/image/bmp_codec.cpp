@@ -92,6 +92,9 @@ struct Header {
     std::array<std::uint32_t, 3> masks{};  // R, G, B
     Palette palette{};
     std::size_t pixelOffset = 0;
+    std::size_t stride = 0;  // bytes per row of uncompressed pixel data
+
+    bool rle() const { return compression == kRle8 || compression == kRle4; }
 };
 
 bool isKnownHeaderSize(std::uint32_t size) {
@@ -143,8 +146,7 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
 
     h.topDown = h.height < 0;
     h.height = h.topDown ? -h.height : h.height;
-    const bool rle = h.compression == kRle8 || h.compression == kRle4;
-    if (h.width < 1 || h.height == 0 || (h.topDown && rle)) fail(kBadHeader);
+    if (h.width < 1 || h.height == 0 || (h.topDown && h.rle())) fail(kBadHeader);
     requireAllocatable(h.width, h.height);
 
     std::size_t headersEnd = kFileHeaderSize + infoSize;
@@ -178,6 +180,13 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
             h.palette[i] = {e[0], e[1], e[2]};
         }
     }
+
+    if (!h.rle()) {
+        const std::size_t rowBits = static_cast<std::size_t>(h.width) * static_cast<std::size_t>(bpp);
+        h.stride = (rowBits + 31) / 32 * 4;
+        const std::size_t lastRow = (rowBits + 7) / 8;
+        if (h.stride * static_cast<std::size_t>(h.height - 1) + lastRow > size - h.pixelOffset) fail(kTruncated);
+    }
     return h;
 }
 
@@ -191,17 +200,13 @@ void decodeIndexed(const std::uint8_t* src, std::size_t width, const Palette& pa
     }
 }
 
-void decodeRows(const std::uint8_t* data, std::size_t size, const Header& h, Bitmap24& out) {
+// Uncompressed rows; readHeader has checked that they are all in the file.
+void decodeRows(const std::uint8_t* data, const Header& h, Bitmap24& out) {
     const std::size_t width = static_cast<std::size_t>(h.width);
-    const std::size_t rowBits = width * static_cast<std::size_t>(h.bitCount);
-    const std::size_t rowBytes = (rowBits + 7) / 8;
-    const std::size_t stride = (rowBits + 31) / 32 * 4;
-    if (stride * static_cast<std::size_t>(h.height - 1) + rowBytes > size - h.pixelOffset) fail(kTruncated);
-
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     const int bpp = h.bitCount;
     for (int r = 0; r < h.height; ++r) {
-        const std::uint8_t* src = data + h.pixelOffset + static_cast<std::size_t>(r) * stride;
+        const std::uint8_t* src = data + h.pixelOffset + static_cast<std::size_t>(r) * h.stride;
         std::uint8_t* dst = out.row(h.topDown ? r : static_cast<int>(h.height) - 1 - r);
         switch (bpp) {
         case 24: std::memcpy(dst, src, width * 3); break;
@@ -221,7 +226,9 @@ void decodeRows(const std::uint8_t* data, std::size_t size, const Header& h, Bit
     }
 }
 
-void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitmap24& out) {
+// Runs the RLE stream, writing into `out`; with no `out` it only checks the stream, so that
+// a short or corrupt file is refused before memory is taken for the picture.
+void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitmap24* out) {
     const bool rle4 = h.compression == kRle4;
     const std::uint8_t* p = data + h.pixelOffset;
     const std::uint8_t* const end = data + size;
@@ -229,7 +236,7 @@ void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitm
     std::int64_t y = 0;  // counted from the bottom row
     auto put = [&](unsigned index) {
         if (x >= h.width || y >= h.height) fail(kBadRle);
-        std::memcpy(out.row(static_cast<int>(h.height - 1 - y)) + 3 * x, h.palette[index].data(), 3);
+        if (out) std::memcpy(out->row(static_cast<int>(h.height - 1 - y)) + 3 * x, h.palette[index].data(), 3);
         ++x;
     };
     auto nibble = [](std::uint8_t byte, unsigned i) -> unsigned { return i % 2 ? byte & 0x0F : byte >> 4; };
@@ -271,11 +278,12 @@ void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitm
 
 DecodedImage decodeBmp(const std::uint8_t* data, std::size_t size) {
     const Header h = readHeader(data, size);
+    if (h.rle()) decodeRle(data, size, h, nullptr);
     DecodedImage image{Bitmap24(static_cast<int>(h.width), static_cast<int>(h.height)), h.bitCount};
-    if (h.compression == kRle8 || h.compression == kRle4) {
-        decodeRle(data, size, h, image.bitmap);
+    if (h.rle()) {
+        decodeRle(data, size, h, &image.bitmap);
     } else {
-        decodeRows(data, size, h, image.bitmap);
+        decodeRows(data, h, image.bitmap);
     }
     return image;
 }

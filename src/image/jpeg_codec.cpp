@@ -12,8 +12,8 @@
 #include <string>
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. Ours longjmps
-// back to the setjmp of the step that called libjpeg. Those steps (readHeader, readPixels,
-// compress) are C-style: no object with a destructor is alive inside them, so the jump skips
+// back to the setjmp of the step that called libjpeg. Those steps (readHeader, start,
+// readPixels, compress) are C-style: no object with a destructor is alive inside them, so the jump skips
 // no cleanup. The caller owns every buffer and throws after the step has returned.
 
 namespace veltrane {
@@ -75,12 +75,19 @@ void cmykToBgr(const JSAMPLE* src, std::uint8_t* dst, JDIMENSION width, bool inv
     }
 }
 
+// For a multi-scan (progressive) file this reads the whole input, so a truncated one is
+// refused before the picture's memory is taken.
+bool start(Reader* r) {
+    if (setjmp(r->err.jump)) return false;
+    jpeg_start_decompress(&r->cinfo);
+    return true;
+}
+
 // Decodes straight into the rows of `pixels`, `stride` bytes apart. CMYK rows go through
 // `scratch` (kBatchRows rows of 4 × width bytes) and are converted into place.
 bool readPixels(Reader* r, std::uint8_t* pixels, std::size_t stride, JSAMPLE* scratch) {
     if (setjmp(r->err.jump)) return false;
     jpeg_decompress_struct* cinfo = &r->cinfo;
-    jpeg_start_decompress(cinfo);
     const bool cmyk = cinfo->out_color_space == JCS_CMYK;
     const JDIMENSION width = cinfo->output_width;
     JSAMPROW rows[kBatchRows];
@@ -189,6 +196,7 @@ DecodedImage decodeJpeg(const std::uint8_t* data, std::size_t size) {
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     requireAllocatable(cinfo.image_width, cinfo.image_height);
+    if (!start(&r)) throw readFailure(r.err);
 
     DecodedImage image{Bitmap24(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height)),
                        cinfo.jpeg_color_space == JCS_GRAYSCALE ? 8 : 24};

@@ -202,7 +202,7 @@ TEST(JpegCodec, EncodesBaselineColourWithTheRequestedQuality) {
 
 // A lost or repeated byte where the output buffer grows would garble every later block.
 TEST(JpegCodec, LargeOutputSurvivesBufferGrowth) {
-    const Bitmap24 source = noise(800, 600);  // a file of about 1 MB
+    const Bitmap24 source = noise(800, 600);
     const Bytes file = encodeJpeg(source, 90);
     ASSERT_GT(file.size(), 4u * 64 * 1024);  // several times past the first output buffer
     const DecodedImage image = decode(file);

@@ -26,7 +26,10 @@ constexpr int kStartClientHeight = 153;
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Main");
     setWindowTitle("Veltrane");
-    QFont font({"ＭＳ Ｐゴシック", "IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
+    // The window's font is MS P Gothic at 12 pixels; Linux desktops carry the IPA or Noto
+    // proportional Gothic in its place.
+    QFont font;
+    font.setFamilies({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
     font.setPixelSize(12);
     setFont(font);
 

@@ -7,10 +7,11 @@ PanelStatusBar::PanelStatusBar(const QList<int>& widths, const QStringList& text
     setSizeGripEnabled(false);
     for (int i = 0; i < widths.size(); ++i) {
         auto* label = new QLabel(texts.value(i), this);
-        label->setFixedWidth(widths[i]);
+        // At least the panel's width; wider when a reading needs it, so no digit is cut off.
+        label->setMinimumWidth(widths[i]);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
-        addWidget(label);
+        addWidget(label, i + 1 == widths.size() ? 1 : 0);
         labels_ << label;
     }
 }
