@@ -52,7 +52,7 @@ void RgbToHsi(double R, double G, double B, double& H, double& S, double& I) {
 
     const double range = max - min;
     const double tr = (max - r) / range, tg = (max - g) / range, tb = (max - b) / range;
-    // Every true test overwrites H, so with two equal maxima the later component decides.
+    // Every true test overwrites the hue: with two equal maxima the later one wins.
     double hue = 0;
     if (r == max) hue = (tb - tg) * kSectorWidth;
     if (g == max) hue = (2 + tr - tb) * kSectorWidth;

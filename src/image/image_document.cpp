@@ -4,7 +4,16 @@
 
 namespace veltrane {
 
-void splitBitmap(const Bitmap24& bitmap, ColorPlanes& planes) {
+// Moving bytes between B, G, R triples and planes takes byte shuffles that the x86-64 baseline
+// lacks, so the compiler leaves these loops scalar (about a third of memory speed). GCC builds
+// an SSSE3 copy beside the plain one and the loader picks it on processors that have it.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define VELTRANE_SHUFFLE_LOOP __attribute__((target_clones("default", "ssse3")))
+#else
+#define VELTRANE_SHUFFLE_LOOP
+#endif
+
+VELTRANE_SHUFFLE_LOOP void splitBitmap(const Bitmap24& bitmap, ColorPlanes& planes) {
     const int w = bitmap.width();
     for (int y = 0; y < bitmap.height(); ++y) {
         const std::uint8_t* src = bitmap.row(y);
@@ -19,7 +28,7 @@ void splitBitmap(const Bitmap24& bitmap, ColorPlanes& planes) {
     }
 }
 
-void writePlanes(const ColorPlanes& planes, Bitmap24& bitmap) {
+VELTRANE_SHUFFLE_LOOP void writePlanes(const ColorPlanes& planes, Bitmap24& bitmap) {
     const int w = bitmap.width();
     for (int y = 0; y < bitmap.height(); ++y) {
         std::uint8_t* dst = bitmap.row(y);
