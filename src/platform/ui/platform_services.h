@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -49,8 +50,10 @@ public:
     // Returns the name exactly as typed: no default suffix, no overwrite question.
     virtual std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
                                                      int filterIndex) = 0;
-    // Asks for a colour; nullopt when cancelled.
-    virtual std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) = 0;
+    // Asks for a colour through the program's own colour picker, which showPicker runs
+    // modally; nullopt when cancelled. A scripted run answers without showing it.
+    virtual std::optional<QColor> pickColor(QWidget* owner,
+                                            const std::function<std::optional<QColor>()>& showPicker) = 0;
 
     virtual bool clipboardHasImage() = 0;
     virtual QImage clipboardImage() = 0;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -92,10 +91,8 @@ std::optional<FileDialogAnswer> QtPlatform::saveFile(QWidget* owner, const QList
     return runFileDialog(owner, filters, filterIndex, QFileDialog::AcceptSave);
 }
 
-std::optional<QColor> QtPlatform::pickColor(QWidget* owner, const QColor& initial) {
-    const QColor c = QColorDialog::getColor(initial, owner);
-    if (!c.isValid()) return std::nullopt;
-    return c;
+std::optional<QColor> QtPlatform::pickColor(QWidget*, const std::function<std::optional<QColor>()>& showPicker) {
+    return showPicker();
 }
 
 bool QtPlatform::clipboardHasImage() {

@@ -12,7 +12,7 @@ public:
                                              int filterIndex) override;
     std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
                                              int filterIndex) override;
-    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
+    std::optional<QColor> pickColor(QWidget* owner, const std::function<std::optional<QColor>()>& showPicker) override;
     bool clipboardHasImage() override;
     QImage clipboardImage() override;
     void setClipboardImage(const QImage& image) override;

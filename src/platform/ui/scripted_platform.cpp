@@ -50,7 +50,7 @@ std::optional<FileDialogAnswer> ScriptedPlatform::saveFile(QWidget*, const QList
     return std::nullopt;
 }
 
-std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const QColor&) {
+std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const std::function<std::optional<QColor>()>&) {
     if (auto answer = takeDialogAnswer(DialogKind::Color)) return answer->color;
     return std::nullopt;
 }

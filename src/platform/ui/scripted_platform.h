@@ -25,7 +25,7 @@ public:
                                              int filterIndex) override;
     std::optional<FileDialogAnswer> saveFile(QWidget* owner, const QList<FileFilter>& filters,
                                              int filterIndex) override;
-    std::optional<QColor> pickColor(QWidget* owner, const QColor& initial) override;
+    std::optional<QColor> pickColor(QWidget* owner, const std::function<std::optional<QColor>()>& showPicker) override;
 
 private:
     std::optional<DialogAnswer> takeDialogAnswer(DialogKind wanted);
