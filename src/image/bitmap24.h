@@ -3,7 +3,8 @@
 // top, each scan line padded to a multiple of 4 bytes as a device-independent bitmap is.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "image/pixel_buffer.h"
 
 namespace veltrane {
 
@@ -29,7 +30,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::size_t stride_ = 0;
-    std::vector<std::uint8_t> data_;
+    PixelBuffer data_;
 };
 
 // Largest side a decoder accepts, and the largest picture the program will hold: the

@@ -1,11 +1,12 @@
 #pragma once
 // Three separate byte planes R, G, B indexed [row][column], row 0 at the top. Each
 // plane is one contiguous buffer; operator[] gives a row pointer, so planes.R[y][x]
-// reads as the classic array of row pointers does.
+// reads as the classic array of row pointers does. A new plane is all zero.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <vector>
+
+#include "image/pixel_buffer.h"
 
 namespace veltrane {
 
@@ -13,7 +14,7 @@ class Plane {
 public:
     Plane() = default;
     Plane(int width, int height)
-        : width_(width), data_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {}
+        : width_(width), data_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
 
     std::uint8_t* operator[](int row) { return data_.data() + static_cast<std::size_t>(row) * width_; }
     const std::uint8_t* operator[](int row) const {
@@ -25,7 +26,7 @@ public:
 
 private:
     std::size_t width_ = 0;
-    std::vector<std::uint8_t> data_;
+    PixelBuffer data_;
 };
 
 struct ColorPlanes {

@@ -1,0 +1,34 @@
+#pragma once
+// Byte storage for pictures and planes. Large buffers are aligned to 2 MiB and advised to
+// use huge pages: a 12-megapixel picture is held three times, and first touching that much
+// memory in 4 KiB pages costs more than decoding the JPEG. Contents start undefined unless
+// a fill is asked for.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace veltrane {
+
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    explicit PixelBuffer(std::size_t size);
+    PixelBuffer(std::size_t size, std::uint8_t fill);
+    PixelBuffer(const PixelBuffer& other);
+    PixelBuffer& operator=(const PixelBuffer& other);
+    PixelBuffer(PixelBuffer&&) noexcept = default;
+    PixelBuffer& operator=(PixelBuffer&&) noexcept = default;
+
+    std::uint8_t* data() { return data_.get(); }
+    const std::uint8_t* data() const { return data_.get(); }
+    std::size_t size() const { return size_; }
+
+private:
+    struct Free {
+        void operator()(std::uint8_t* p) const;
+    };
+    std::unique_ptr<std::uint8_t[], Free> data_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace veltrane
