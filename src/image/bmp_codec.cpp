@@ -71,7 +71,8 @@ public:
         const int kept = std::min(bits, 8);
         shift_ = low + bits - kept;
         const unsigned top = (1u << kept) - 1;
-        for (unsigned v = 0; v <= top && top > 0; ++v) scale_[v] = static_cast<std::uint8_t>((v * 255 + top / 2) / top);
+        for (unsigned v = 0; v <= top && top > 0; ++v)
+            scale_[v] = static_cast<std::uint8_t>((v * 255 + top / 2) / top);
     }
     std::uint8_t operator()(std::uint32_t pixel) const { return scale_[(pixel & mask_) >> shift_]; }
 
@@ -130,12 +131,17 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
     if (planes != 1) fail(kBadHeader);
 
     const int bpp = h.bitCount;
-    const bool knownDepth = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || (!core && (bpp == 16 || bpp == 32));
+    const bool knownDepth =
+        bpp == 1 || bpp == 4 || bpp == 8 || bpp == 24 || (!core && (bpp == 16 || bpp == 32));
     if (!knownDepth) fail(unsupported(std::to_string(bpp) + " ビット/ピクセル"));
     switch (h.compression) {
     case kRgb: break;
-    case kRle8: if (bpp != 8) fail(kBadHeader); break;
-    case kRle4: if (bpp != 4) fail(kBadHeader); break;
+    case kRle8:
+        if (bpp != 8) fail(kBadHeader);
+        break;
+    case kRle4:
+        if (bpp != 4) fail(kBadHeader);
+        break;
     case kBitFields:
         // The OS/2 header gives 3 another meaning (Huffman coding), which we do not read.
         if (infoSize == kOs2HeaderSize) fail(unsupported("圧縮形式 " + std::to_string(h.compression)));
@@ -185,7 +191,8 @@ Header readHeader(const std::uint8_t* data, std::size_t size) {
         const std::size_t rowBits = static_cast<std::size_t>(h.width) * static_cast<std::size_t>(bpp);
         h.stride = (rowBits + 31) / 32 * 4;
         const std::size_t lastRow = (rowBits + 7) / 8;
-        if (h.stride * static_cast<std::size_t>(h.height - 1) + lastRow > size - h.pixelOffset) fail(kTruncated);
+        if (h.stride * static_cast<std::size_t>(h.height - 1) + lastRow > size - h.pixelOffset)
+            fail(kTruncated);
     }
     return h;
 }
@@ -236,7 +243,8 @@ void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitm
     std::int64_t y = 0;  // counted from the bottom row
     auto put = [&](unsigned index) {
         if (x >= h.width || y >= h.height) fail(kBadRle);
-        if (out) std::memcpy(out->row(static_cast<int>(h.height - 1 - y)) + 3 * x, h.palette[index].data(), 3);
+        if (out)
+            std::memcpy(out->row(static_cast<int>(h.height - 1 - y)) + 3 * x, h.palette[index].data(), 3);
         ++x;
     };
     auto nibble = [](std::uint8_t byte, unsigned i) -> unsigned { return i % 2 ? byte & 0x0F : byte >> 4; };
@@ -247,7 +255,8 @@ void decodeRle(const std::uint8_t* data, std::size_t size, const Header& h, Bitm
         const unsigned value = p[1];
         p += 2;
         if (count > 0) {  // a run of one index (RLE4: two alternating indices)
-            for (unsigned i = 0; i < count; ++i) put(rle4 ? nibble(static_cast<std::uint8_t>(value), i) : value);
+            for (unsigned i = 0; i < count; ++i)
+                put(rle4 ? nibble(static_cast<std::uint8_t>(value), i) : value);
             continue;
         }
         switch (value) {
@@ -308,7 +317,8 @@ std::vector<std::uint8_t> encodeBmp24(const Bitmap24& bitmap) {
     put16(p + 28, 24);  // bits per pixel; compression, resolution and colour counts stay 0
     put32(p + 34, static_cast<std::uint32_t>(imageSize));
     for (int r = 0; r < height; ++r) {
-        std::memcpy(p + kHeadersSize + static_cast<std::size_t>(r) * stride, bitmap.row(height - 1 - r), rowBytes);
+        std::memcpy(p + kHeadersSize + static_cast<std::size_t>(r) * stride, bitmap.row(height - 1 - r),
+                    rowBytes);
     }
     return file;
 }

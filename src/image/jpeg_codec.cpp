@@ -13,8 +13,8 @@
 
 // libjpeg reports a fatal error by calling error_exit, which must not return. Ours longjmps
 // back to the setjmp of the step that called libjpeg. Those steps (readHeader, start,
-// readPixels, compress) are C-style: no object with a destructor is alive inside them, so the jump skips
-// no cleanup. The caller owns every buffer and throws after the step has returned.
+// readPixels, compress) are C-style: no object with a destructor is alive inside them, so the
+// jump skips no cleanup. The caller owns every buffer and throws after the step has returned.
 
 namespace veltrane {
 namespace {
@@ -173,7 +173,8 @@ bool compress(Writer* w, const Bitmap24& bitmap, int quality) {
     while (cinfo->next_scanline < cinfo->image_height) {
         const JDIMENSION first = cinfo->next_scanline;
         const JDIMENSION count = std::min(kBatchRows, cinfo->image_height - first);
-        for (JDIMENSION i = 0; i < count; ++i) rows[i] = const_cast<JSAMPROW>(bitmap.row(static_cast<int>(first + i)));
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = const_cast<JSAMPROW>(bitmap.row(static_cast<int>(first + i)));
         jpeg_write_scanlines(cinfo, rows, count);
     }
     jpeg_finish_compress(cinfo);

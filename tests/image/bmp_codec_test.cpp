@@ -50,7 +50,8 @@ struct Bmp {
         Bytes b(14 + std::max<std::size_t>(headerSize, 40));  // fields past headerSize are cut below
         b[0] = 'B';
         b[1] = 'M';
-        put32(b, 10, pixelOffset < 0 ? static_cast<std::uint32_t>(offset) : static_cast<std::uint32_t>(pixelOffset));
+        put32(b, 10,
+              pixelOffset < 0 ? static_cast<std::uint32_t>(offset) : static_cast<std::uint32_t>(pixelOffset));
         put32(b, 14, headerSize);
         if (headerSize == 12) {
             put16(b, 18, static_cast<std::uint32_t>(width));
@@ -101,7 +102,8 @@ Rows rowsOf(const Bitmap24& bitmap) {
 Bytes paletteOf(const std::vector<Rgb>& colours, bool core = false) {
     Bytes b;
     for (const Rgb& c : colours) {
-        b.insert(b.end(), {static_cast<std::uint8_t>(c[2]), static_cast<std::uint8_t>(c[1]), static_cast<std::uint8_t>(c[0])});
+        b.insert(b.end(), {static_cast<std::uint8_t>(c[2]), static_cast<std::uint8_t>(c[1]),
+                           static_cast<std::uint8_t>(c[0])});
         if (!core) b.push_back(0);
     }
     return b;
@@ -114,7 +116,9 @@ const Rgb kBlue{0, 0, 255};
 const Rgb kWhite{255, 255, 255};
 const Rgb kTeal{10, 120, 130};  // palette entry 0 of the RLE cases: never what a gap shows
 
-std::filesystem::path corpus(const std::string& sub) { return std::filesystem::path(test::sharedDir()) / "corpus/bmp" / sub; }
+std::filesystem::path corpus(const std::string& sub) {
+    return std::filesystem::path(test::sharedDir()) / "corpus/bmp" / sub;
+}
 
 TEST(BmpCorpus, EveryValidFileOpensWithItsBitDepth) {
     struct Expected {
@@ -181,27 +185,26 @@ struct PixelCase {
 // RLE8, 4 × 3: a run on the bottom row, a delta up to the middle row, an end of line, an
 // absolute run on the top row.
 Bytes rle8Stream() {
-    return {2, 1,                   // bottom row: 1 1
-            0, 2, 1, 1, 1, 2,       // delta right 1, up 1; then 2 at x = 3 of the middle row
-            0, 0,                   // end of line
-            0, 3, 1, 2, 1, 0,       // top row: absolute 1 2 1 (+ pad)
-            0, 1};                  // end of bitmap
+    return {2, 1,              // bottom row: 1 1
+            0, 2, 1, 1, 1, 2,  // delta right 1, up 1; then 2 at x = 3 of the middle row
+            0, 0,              // end of line
+            0, 3, 1, 2, 1, 0,  // top row: absolute 1 2 1 (+ pad)
+            0, 1};             // end of bitmap
 }
 
 // RLE4, 5 × 2: bottom row one run of alternating 1 and 2, top row absolute 2 1 3.
 Bytes rle4Stream() { return {5, 0x12, 0, 0, 0, 3, 0x21, 0x30, 0, 1}; }
 
+// clang-format off
 std::vector<PixelCase> pixelCases() {
-    const Bytes pad3{0xEE, 0xEE, 0xEE};  // row padding is never a pixel
+    const Bytes rows3x2{0, 0, 255, 0, 255, 0, 255, 0, 0, 0xEE, 0xEE, 0xEE,  // padding is never a pixel
+                        255, 255, 255, 0, 0, 0, 1, 2, 3, 0xEE, 0xEE, 0xEE};
+    const Bytes rgbw = paletteOf({kBlack, kRed, kGreen, kBlue});
     return {
         {"24-bit 1x1", {.pixels = {30, 20, 10, 0}}, 24, {{{10, 20, 30}}}},
-        {"24-bit 3x2 bottom-up with padding",
-         {.width = 3, .height = 2, .pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0xEE, 0xEE, 0xEE,
-                                              255, 255, 255, 0, 0, 0, 1, 2, 3, 0xEE, 0xEE, 0xEE}},
+        {"24-bit 3x2 bottom-up with padding", {.width = 3, .height = 2, .pixels = rows3x2},
          24, {{kWhite, kBlack, {3, 2, 1}}, {kRed, kGreen, kBlue}}},
-        {"24-bit 3x2 top-down",
-         {.width = 3, .height = -2, .pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0xEE, 0xEE, 0xEE,
-                                               255, 255, 255, 0, 0, 0, 1, 2, 3, 0xEE, 0xEE, 0xEE}},
+        {"24-bit 3x2 top-down", {.width = 3, .height = -2, .pixels = rows3x2},
          24, {{kRed, kGreen, kBlue}, {kWhite, kBlack, {3, 2, 1}}}},
         {"16-bit default 5-5-5",
          {.width = 4, .bitCount = 16, .pixels = {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42}},
@@ -211,24 +214,26 @@ std::vector<PixelCase> pixelCases() {
           .pixels = {0xE0, 0x07, 0x00, 0x04, 0x1F, 0xF8, 0xEE, 0xEE}},
          16, {{kGreen, {0, 130, 0}, {255, 0, 255}}}},
         {"32-bit BI_RGB ignores the fourth byte",
-         {.width = 2, .bitCount = 32, .pixels = {30, 20, 10, 0x80, 0, 0, 255, 0xFF}}, 32, {{{10, 20, 30}, kRed}}},
+         {.width = 2, .bitCount = 32, .pixels = {30, 20, 10, 0x80, 0, 0, 255, 0xFF}},
+         32, {{{10, 20, 30}, kRed}}},
         {"32-bit bit fields in a V3 header",
          {.headerSize = 56, .width = 2, .bitCount = 32, .compression = 3,
           .masks = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF},
           .pixels = {0xFF, 30, 20, 10, 0x00, 0, 0, 255}},
          32, {{{10, 20, 30}, kRed}}},
-        {"32-bit bit fields with 10-bit channels",
+        {"32-bit bit fields with 10-bit channels: the top 8 bits are kept",
          {.width = 1, .bitCount = 32, .compression = 3, .masks = {0x3FF00000, 0x000FFC00, 0x000003FF},
-          .pixels = {0x03, 0x00, 0xF8, 0x3F}},  // R 1023, G 512, B 3: the top 8 bits are kept
+          .pixels = {0x03, 0x00, 0xF8, 0x3F}},  // R 1023, G 512, B 3
          32, {{{255, 128, 0}}}},
         {"1-bit across a byte boundary",
          {.width = 10, .bitCount = 1, .tables = paletteOf({kBlack, kWhite}), .pixels = {0xA0, 0xC0, 0, 0}},
          1, {{kWhite, kBlack, kWhite, kBlack, kBlack, kBlack, kBlack, kBlack, kWhite, kWhite}}},
         {"4-bit odd width",
-         {.width = 3, .bitCount = 4, .tables = paletteOf({kBlack, kRed, kGreen, kBlue}), .pixels = {0x12, 0x30, 0, 0}},
+         {.width = 3, .bitCount = 4, .tables = rgbw, .pixels = {0x12, 0x30, 0, 0}},
          4, {{kRed, kGreen, kBlue}}},
         {"8-bit short palette: indices past it are black",
-         {.width = 4, .bitCount = 8, .colorsUsed = 2, .tables = paletteOf({kRed, kGreen}), .pixels = {1, 0, 2, 255}},
+         {.width = 4, .bitCount = 8, .colorsUsed = 2, .tables = paletteOf({kRed, kGreen}),
+          .pixels = {1, 0, 2, 255}},
          8, {{kGreen, kRed, kBlack, kBlack}}},
         {"8-bit palette cut short by the pixel offset",
          {.width = 2, .bitCount = 8, .tables = paletteOf({kRed, kGreen}), .pixels = {1, 200, 0, 0}},
@@ -242,15 +247,16 @@ std::vector<PixelCase> pixelCases() {
           .pixels = {1, 0, 0, 0}},
          8, {{kBlue, kRed}}},
         {"RLE8 with end of line, delta and gaps left black",
-         {.width = 4, .height = 3, .bitCount = 8, .compression = 1, .tables = paletteOf({kTeal, kRed, kBlue}),
-          .pixels = rle8Stream()},
+         {.width = 4, .height = 3, .bitCount = 8, .compression = 1,
+          .tables = paletteOf({kTeal, kRed, kBlue}), .pixels = rle8Stream()},
          8, {{kRed, kBlue, kRed, kBlack}, {kBlack, kBlack, kBlack, kBlue}, {kRed, kRed, kBlack, kBlack}}},
         {"RLE4 runs and absolute nibbles",
-         {.width = 5, .height = 2, .bitCount = 4, .compression = 2, .tables = paletteOf({kTeal, kRed, kGreen, kBlue}),
-          .pixels = rle4Stream()},
+         {.width = 5, .height = 2, .bitCount = 4, .compression = 2,
+          .tables = paletteOf({kTeal, kRed, kGreen, kBlue}), .pixels = rle4Stream()},
          4, {{kGreen, kRed, kBlue, kBlack, kBlack}, {kRed, kGreen, kRed, kGreen, kRed}}},
     };
 }
+// clang-format on
 
 TEST(BmpDecode, HandBuiltFilesGiveExactPixels) {
     for (const PixelCase& c : pixelCases()) {
@@ -276,20 +282,26 @@ Bytes withOffset(Bmp bmp, std::int64_t offset) {
     return bmp.bytes();
 }
 
+// clang-format off
 std::vector<RefusalCase> refusalCases() {
     const Bytes pixel{0, 0, 0, 0};
     const Bytes palette2 = paletteOf({kRed, kBlue});
     auto rle8 = [&](std::int32_t w, std::int32_t h, Bytes stream) {
-        return Bmp{.width = w, .height = h, .bitCount = 8, .compression = 1, .tables = palette2, .pixels = std::move(stream)}.bytes();
+        return Bmp{.width = w, .height = h, .bitCount = 8, .compression = 1, .tables = palette2,
+                   .pixels = std::move(stream)}.bytes();
+    };
+    auto bitFields16 = [&](std::vector<std::uint32_t> masks) {
+        return Bmp{.bitCount = 16, .compression = 3, .masks = std::move(masks), .pixels = pixel}.bytes();
     };
     Bytes notBmp = Bmp{.pixels = pixel}.bytes();
     notBmp[0] = 'P';
     return {
-        // Sizes: a wrong order (allocate, then check) would try to take gigabytes here.
-        {"width 100000", Bmp{.width = 100000, .pixels = pixel}.bytes(), "画像が大きすぎて開けません（幅 100000 × 高さ 1）"},
+        // Sizes: checked first, or these would ask for gigabytes.
+        {"width 100000", Bmp{.width = 100000, .pixels = pixel}.bytes(),
+         "画像が大きすぎて開けません（幅 100000 × 高さ 1）"},
         {"too many pixels", rle8(20000, 25000, {0, 1}), "画像が大きすぎて開けません（幅 20000 × 高さ 25000）"},
-        {"product past 32 bits", rle8(65536, 65537, {0, 1}), "画像が大きすぎて開けません（幅 65536 × 高さ 65537）"},
-        {"height INT_MIN", Bmp{.height = INT32_MIN, .pixels = pixel}.bytes(), "画像が大きすぎて開けません（幅 1 × 高さ 2147483648）"},
+        {"product past 32 bits", rle8(65536, 65537, {0, 1}), "（幅 65536 × 高さ 65537）"},
+        {"height INT_MIN", Bmp{.height = INT32_MIN, .pixels = pixel}.bytes(), "（幅 1 × 高さ 2147483648）"},
         {"height 0", Bmp{.height = 0, .pixels = pixel}.bytes(), kHeaderMessage},
         {"negative width", Bmp{.width = -5, .pixels = pixel}.bytes(), kHeaderMessage},
         // Headers
@@ -297,15 +309,22 @@ std::vector<RefusalCase> refusalCases() {
         {"unknown header size", Bmp{.headerSize = 20, .pixels = pixel}.bytes(), kHeaderMessage},
         {"zero planes", Bmp{.planes = 0, .pixels = pixel}.bytes(), kHeaderMessage},
         {"2 bits per pixel", Bmp{.bitCount = 2, .pixels = pixel}.bytes(), "対応していません（2 ビット/ピクセル）"},
-        {"16 bits in a core header", Bmp{.headerSize = 12, .bitCount = 16, .pixels = pixel}.bytes(), "16 ビット/ピクセル"},
-        {"JPEG compression", Bmp{.compression = 4, .pixels = pixel}.bytes(), "この形式のビットマップには対応していません（圧縮形式 4）"},
-        {"OS/2 Huffman", Bmp{.headerSize = 64, .bitCount = 1, .compression = 3, .pixels = pixel}.bytes(), "圧縮形式 3"},
-        {"RLE8 at 4 bits", Bmp{.bitCount = 4, .compression = 1, .tables = palette2, .pixels = {0, 1}}.bytes(), kHeaderMessage},
-        {"bit fields at 24 bits", Bmp{.compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF}, .pixels = pixel}.bytes(), kHeaderMessage},
+        {"16 bits in a core header", Bmp{.headerSize = 12, .bitCount = 16, .pixels = pixel}.bytes(),
+         "16 ビット/ピクセル"},
+        {"JPEG compression", Bmp{.compression = 4, .pixels = pixel}.bytes(),
+         "この形式のビットマップには対応していません（圧縮形式 4）"},
+        {"OS/2 Huffman", Bmp{.headerSize = 64, .bitCount = 1, .compression = 3, .pixels = pixel}.bytes(),
+         "圧縮形式 3"},
+        {"RLE8 at 4 bits", Bmp{.bitCount = 4, .compression = 1, .tables = palette2, .pixels = {0, 1}}.bytes(),
+         kHeaderMessage},
+        {"bit fields at 24 bits",
+         Bmp{.compression = 3, .masks = {0xFF0000, 0xFF00, 0xFF}, .pixels = pixel}.bytes(), kHeaderMessage},
         {"top-down RLE", rle8(1, -1, {1, 0, 0, 1}), kHeaderMessage},
-        {"mask with a hole", Bmp{.bitCount = 16, .compression = 3, .masks = {0x7C00, 0x03E0, 0x0015}, .pixels = pixel}.bytes(), kHeaderMessage},
-        {"16-bit mask past 16 bits", Bmp{.bitCount = 16, .compression = 3, .masks = {0x1F0000, 0x03E0, 0x001F}, .pixels = pixel}.bytes(), kHeaderMessage},
-        {"more colours than the depth holds", Bmp{.bitCount = 1, .colorsUsed = 3, .tables = paletteOf({kRed, kBlue, kGreen}), .pixels = pixel}.bytes(), kHeaderMessage},
+        {"mask with a hole", bitFields16({0x7C00, 0x03E0, 0x0015}), kHeaderMessage},
+        {"16-bit mask past 16 bits", bitFields16({0x1F0000, 0x03E0, 0x001F}), kHeaderMessage},
+        {"more colours than the depth holds",
+         Bmp{.bitCount = 1, .colorsUsed = 3, .tables = paletteOf({kRed, kBlue, kGreen}), .pixels = pixel}.bytes(),
+         kHeaderMessage},
         {"pixel offset inside the header", withOffset(Bmp{.pixels = pixel}, 40), kHeaderMessage},
         {"pixel offset past the end", withOffset(Bmp{.pixels = pixel}, 1000), kTruncatedMessage},
         // RLE streams that leave the picture or stop early
@@ -318,6 +337,7 @@ std::vector<RefusalCase> refusalCases() {
         {"absolute run cut short", rle8(4, 1, {0, 4, 1, 1}), kTruncatedMessage},
     };
 }
+// clang-format on
 
 TEST(BmpDecode, BadFilesAreRefusedWithTheirReason) {
     for (const RefusalCase& c : refusalCases()) {
@@ -368,7 +388,8 @@ TEST(BmpEncode, RoundTripIsExactOnOddWidths) {
             SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
             Bitmap24 bitmap(width, height);
             for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < 3 * width; ++x) bitmap.row(y)[x] = static_cast<std::uint8_t>(37 * y + 11 * x + 5);
+                for (int x = 0; x < 3 * width; ++x)
+                    bitmap.row(y)[x] = static_cast<std::uint8_t>(37 * y + 11 * x + 5);
             }
             const Bytes file = encodeBmp24(bitmap);
             const DecodedImage image = decode(file);
@@ -383,19 +404,21 @@ TEST(BmpEncode, WritesABottomUpInfoHeaderFile) {
     bitmap.row(0)[0] = 0x11;  // top-left blue
     bitmap.row(1)[0] = 0x22;  // bottom-left blue
     const Bytes f = encodeBmp24(bitmap);
-    auto u32 = [&](std::size_t at) { return f[at] | f[at + 1] << 8 | f[at + 2] << 16 | static_cast<std::uint32_t>(f[at + 3]) << 24; };
+    auto u32 = [&](std::size_t at) {
+        return f[at] | f[at + 1] << 8 | f[at + 2] << 16 | static_cast<std::uint32_t>(f[at + 3]) << 24;
+    };
     ASSERT_EQ(f.size(), 54u + 2 * 12);
     EXPECT_EQ(f[0], 'B');
     EXPECT_EQ(f[1], 'M');
     EXPECT_EQ(u32(2), f.size());
-    EXPECT_EQ(u32(10), 54u);                  // pixel offset
-    EXPECT_EQ(u32(14), 40u);                  // BITMAPINFOHEADER
+    EXPECT_EQ(u32(10), 54u);  // pixel offset
+    EXPECT_EQ(u32(14), 40u);  // BITMAPINFOHEADER
     EXPECT_EQ(u32(18), 3u);
-    EXPECT_EQ(u32(22), 2u);                   // positive height: bottom-up
-    EXPECT_EQ(u32(26), 1u | 24u << 16);       // one plane, 24 bits
-    EXPECT_EQ(u32(30), 0u);                   // BI_RGB
-    EXPECT_EQ(u32(34), 24u);                  // image size
-    EXPECT_EQ(f[54], 0x22);                   // the bottom row comes first
+    EXPECT_EQ(u32(22), 2u);              // positive height: bottom-up
+    EXPECT_EQ(u32(26), 1u | 24u << 16);  // one plane, 24 bits
+    EXPECT_EQ(u32(30), 0u);              // BI_RGB
+    EXPECT_EQ(u32(34), 24u);             // image size
+    EXPECT_EQ(f[54], 0x22);              // the bottom row comes first
     EXPECT_EQ(f[54 + 12], 0x11);
 }
 

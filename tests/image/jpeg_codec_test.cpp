@@ -58,6 +58,10 @@ Bitmap24 noise(int width, int height) {
 
 DecodedImage decode(const Bytes& b) { return decodeJpeg(b.data(), b.size()); }
 
+Bytes prefix(const Bytes& b, std::size_t n) {
+    return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
 std::string decodeFailure(const Bytes& b) {
     try {
         decode(b);
@@ -79,8 +83,9 @@ std::vector<Segment> segments(const Bytes& f) {
     while (p + 4 <= f.size() && f[p] == 0xFF) {
         const int marker = f[p + 1];
         const std::size_t length = static_cast<std::size_t>(f[p + 2] << 8 | f[p + 3]);
-        out.push_back({marker, Bytes(f.begin() + static_cast<std::ptrdiff_t>(p + 4),
-                                     f.begin() + static_cast<std::ptrdiff_t>(std::min(f.size(), p + 2 + length)))});
+        out.push_back(
+            {marker, Bytes(f.begin() + static_cast<std::ptrdiff_t>(p + 4),
+                           f.begin() + static_cast<std::ptrdiff_t>(std::min(f.size(), p + 2 + length)))});
         if (marker == 0xDA) break;
         p += 2 + length;
     }
@@ -122,7 +127,8 @@ std::array<std::array<unsigned, 64>, 2> fileTables(const Bytes& file) {
     jpeg_read_header(&cinfo, TRUE);
     std::array<std::array<unsigned, 64>, 2> tables{};
     for (int t = 0; t < 2; ++t) {
-        for (int i = 0; i < 64 && cinfo.quant_tbl_ptrs[t]; ++i) tables[t][i] = cinfo.quant_tbl_ptrs[t]->quantval[i];
+        for (int i = 0; i < 64 && cinfo.quant_tbl_ptrs[t]; ++i)
+            tables[t][i] = cinfo.quant_tbl_ptrs[t]->quantval[i];
     }
     jpeg_destroy_decompress(&cinfo);
     return tables;
@@ -185,10 +191,10 @@ TEST(JpegCodec, EncodesBaselineColourWithTheRequestedQuality) {
         ASSERT_NE(sof, nullptr) << "no baseline frame header";
         EXPECT_EQ(find(s, 0xC2), nullptr) << "progressive";
         ASSERT_GE(sof->payload.size(), 6u);
-        EXPECT_EQ(sof->payload[0], 8);                            // sample precision
-        EXPECT_EQ(sof->payload[1] << 8 | sof->payload[2], 24);    // height
-        EXPECT_EQ(sof->payload[3] << 8 | sof->payload[4], 40);    // width
-        EXPECT_EQ(sof->payload[5], 3);                            // colour components
+        EXPECT_EQ(sof->payload[0], 8);                          // sample precision
+        EXPECT_EQ(sof->payload[1] << 8 | sof->payload[2], 24);  // height
+        EXPECT_EQ(sof->payload[3] << 8 | sof->payload[4], 40);  // width
+        EXPECT_EQ(sof->payload[5], 3);                          // colour components
 
         // The first DQT entry is the luminance DC step: 16 scaled for the quality.
         const Segment* dqt = find(s, 0xDB);
@@ -241,7 +247,7 @@ TEST(JpegCodec, AdobeCmykFileHasSaneColours) {
     ASSERT_EQ(image.bitmap.width(), 200);
     ASSERT_EQ(image.bitmap.height(), 53);
     const Rgb corner = at(image.bitmap, 0, 0);
-    const Rgb letter = at(image.bitmap, 15, 15);  // the red "wx"
+    const Rgb letter = at(image.bitmap, 15, 15);   // the red "wx"
     const Rgb banner = at(image.bitmap, 100, 45);  // the blue band
     for (int c = 0; c < 3; ++c) EXPECT_GT(corner[c], 235);
     EXPECT_GT(letter[0], letter[1] + 100);
@@ -252,12 +258,12 @@ TEST(JpegCodec, AdobeCmykFileHasSaneColours) {
 TEST(JpegCodec, TruncatedFilesAreRefused) {
     const Bytes file = encodeJpeg(noise(64, 48), 90);
     const std::string truncated = "JPEGファイルが途中で切れています";
-    EXPECT_EQ(decodeFailure(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(file.size() / 2))), truncated);
-    EXPECT_EQ(decodeFailure(Bytes(file.begin(), file.begin() + 10)), truncated);
+    EXPECT_EQ(decodeFailure(prefix(file, file.size() / 2)), truncated);
+    EXPECT_EQ(decodeFailure(prefix(file, 10)), truncated);
     // Any cut at all: the rows libjpeg would invent are never passed off as a picture.
     const Bytes small = encodeJpeg(noise(16, 16), 90);
     for (std::size_t n = 0; n < small.size(); ++n) {
-        EXPECT_THROW(decode(Bytes(small.begin(), small.begin() + static_cast<std::ptrdiff_t>(n))), DecodeError) << n;
+        EXPECT_THROW(decode(prefix(small, n)), DecodeError) << n;
     }
 }
 
