@@ -10,6 +10,7 @@
 #include "app/ui/settings_store.h"
 #include "app/ui/status_bar.h"
 #include "image/ui/histogram_window.h"
+#include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -53,6 +54,10 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
                                     {"(x, y)", "(R, G, B) = (0, 0 ,0 )", "(H, S, I) = (0.000 ,0.000 ,0.000 )"}, this);
     StatusBar1->setObjectName("StatusBar1");
     setStatusBar(StatusBar1);
+
+    ColorDialog = new TColorPickerDialog(this);
+    ColorDialog->setObjectName("ColorDialog");
+    ColorDialog->SetTitle("色の選択");
 
     setAcceptDrops(true);
     counterText_ = "0/0";

@@ -20,6 +20,7 @@ namespace veltrane {
 class PanelStatusBar;
 class PictureView;
 class PictureScrollBox;
+class TColorPickerDialog;
 
 class TMain : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,8 @@ public:
     PictureScrollBox* ScrollBox1;
     PictureView* Image1;
     PanelStatusBar* StatusBar1;
+    // The colour picker of the mono-colour tint; it keeps its colour and palette for the run.
+    TColorPickerDialog* ColorDialog;
 
 public slots:
     // File menu.
@@ -181,6 +184,8 @@ private:
     void ApplyStepZoom(bool zoomIn);
     void WriteZoomCaption();
     void SetImageCommandsEnabled(bool on);
+    // Runs an operation on the current planes and shows the result; nothing without a picture.
+    void ApplyToPlanes(const std::function<void(ColorPlanes&)>& operation);
     void ResizeOuter(int outerWidth, int outerHeight);
     QSize FrameExtra() const;
     QString ShortFileName() const;
