@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/plane_fixtures.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -11,27 +13,10 @@
 namespace veltrane {
 namespace {
 
-struct Rgb {
-    std::uint8_t r, g, b;
-};
-
-ColorPlanes picture(int w, int h, const std::vector<Rgb>& pixels) {
-    ColorPlanes planes(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Rgb& p = pixels[static_cast<std::size_t>(y * w + x)];
-            planes.R[y][x] = p.r;
-            planes.G[y][x] = p.g;
-            planes.B[y][x] = p.b;
-        }
-    return planes;
-}
-
-ColorPlanes uniform(int w, int h, Rgb colour) {
-    return picture(w, h, std::vector<Rgb>(static_cast<std::size_t>(w) * h, colour));
-}
-
-std::vector<std::uint8_t> bytes(const Plane& plane) { return {plane.data(), plane.data() + plane.size()}; }
+using test::bytes;
+using test::picture;
+using test::Rgb;
+using test::uniform;
 
 void expectGrey(const ColorPlanes& planes, const std::vector<std::uint8_t>& expected, const std::string& what) {
     EXPECT_EQ(bytes(planes.R), expected) << what << " red";
