@@ -13,6 +13,7 @@
 #include "app/zoom.h"
 #include "image/decoded_image.h"
 #include "image/image_document.h"
+#include "image/random_generator.h"
 #include "platform/ui/platform_services.h"
 
 namespace veltrane {
@@ -33,6 +34,9 @@ public:
 
     // The document, for the windows that read and write it.
     ImageDocument& document() { return doc_; }
+    // The program's one pseudo-random generator, from state 1 at start-up for the whole run;
+    // the windows that draw from it receive it by reference.
+    RandomGenerator& random() { return random_; }
 
     // Writes the current planes into the working bitmap and shows it.
     void RefreshFromPlanes();
@@ -191,6 +195,7 @@ private:
     QString ShortFileName() const;
 
     ImageDocument doc_;
+    RandomGenerator random_;
     QString folderPath_;
     std::vector<std::string> folderList_;
     int folderCount_ = 0;
