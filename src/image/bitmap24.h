@@ -13,6 +13,9 @@ public:
     Bitmap24() = default;
     // Allocates a black picture. Sizes must be validated by the caller (see isAllocatable).
     Bitmap24(int width, int height);
+    // Allocates a picture whose every pixel the caller is about to write: only the row
+    // padding is cleared, which saves a pass over a large picture.
+    static Bitmap24 forOverwrite(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -27,6 +30,9 @@ public:
     static std::size_t strideFor(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
 
 private:
+    struct NoFill {};
+    Bitmap24(int width, int height, NoFill);
+
     int width_ = 0;
     int height_ = 0;
     std::size_t stride_ = 0;

@@ -15,6 +15,13 @@ public:
     Plane() = default;
     Plane(int width, int height)
         : width_(width), data_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+    // A plane whose every byte the caller is about to write: no zero-fill pass.
+    static Plane forOverwrite(int width, int height) {
+        Plane plane;
+        plane.width_ = static_cast<std::size_t>(width);
+        plane.data_ = PixelBuffer(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        return plane;
+    }
 
     std::uint8_t* operator[](int row) { return data_.data() + static_cast<std::size_t>(row) * width_; }
     const std::uint8_t* operator[](int row) const {
@@ -32,6 +39,16 @@ private:
 struct ColorPlanes {
     ColorPlanes() = default;
     ColorPlanes(int width, int height) : width(width), height(height), R(width, height), G(width, height), B(width, height) {}
+    // Planes whose every byte the caller is about to write (see Plane::forOverwrite).
+    static ColorPlanes forOverwrite(int width, int height) {
+        ColorPlanes planes;
+        planes.width = width;
+        planes.height = height;
+        planes.R = Plane::forOverwrite(width, height);
+        planes.G = Plane::forOverwrite(width, height);
+        planes.B = Plane::forOverwrite(width, height);
+        return planes;
+    }
 
     int width = 0;
     int height = 0;

@@ -44,7 +44,7 @@ VELTRANE_SHUFFLE_LOOP void writePlanes(const ColorPlanes& planes, Bitmap24& bitm
 }
 
 void ImageDocument::buildPlanes() {
-    current = ColorPlanes(width(), height());
+    current = ColorPlanes::forOverwrite(width(), height());
     splitBitmap(bitmap, current);
     original = current;
 }

@@ -199,7 +199,7 @@ DecodedImage decodeJpeg(const std::uint8_t* data, std::size_t size) {
     requireAllocatable(cinfo.image_width, cinfo.image_height);
     if (!start(&r)) throw readFailure(r.err);
 
-    DecodedImage image{Bitmap24(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height)),
+    DecodedImage image{Bitmap24::forOverwrite(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height)),
                        cinfo.jpeg_color_space == JCS_GRAYSCALE ? 8 : 24};
     std::vector<JSAMPLE> scratch(cmyk ? std::size_t{kBatchRows} * 4 * cinfo.image_width : 0);
     if (!readPixels(&r, image.bitmap.data(), image.bitmap.stride(), scratch.data())) throw readFailure(r.err);

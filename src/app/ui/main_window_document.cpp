@@ -178,7 +178,7 @@ void TMain::ReceiveFrame(int width, int height, const std::uint8_t* pixels) {
     if (!pixels || !isAllocatable(width, height)) return;
     doc_.freePlanes();
     doc_.imageLoaded = true;
-    doc_.bitmap = Bitmap24(width, height);
+    doc_.bitmap = Bitmap24::forOverwrite(width, height);
     ApplyDisplayMode();
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     for (int y = 0; y < height; ++y)
