@@ -13,6 +13,9 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+  gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-ipafont-gothic
 )
 

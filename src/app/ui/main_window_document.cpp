@@ -15,6 +15,7 @@
 #include "image/image_file.h"
 #include "image/jpeg_codec.h"
 #include "image/ui/histogram_window.h"
+#include "player/ui/movie_controller.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -107,12 +108,16 @@ void TMain::OpenDocumentFile(const QString& path, OpenSource source) {
     ScanFolder();
 }
 
-void TMain::OpenMediaFile(const QString&) {
-    // The player takes over the screen while it plays; until it exists the main window
-    // comes straight back.
+void TMain::OpenMediaFile(const QString& path) {
+    // The player takes over the screen while it plays; closing it shows this window again.
     hide();
     if (Histogram) Histogram->hide();
-    show();
+    if (MovieController) {
+        MovieController->CloseMedia();
+    } else {
+        MovieController = new TMovieController;
+    }
+    MovieController->OpenMedia(path, 1);
 }
 
 void TMain::ShowWorkingBitmap() {

@@ -1,0 +1,153 @@
+// Playback measurement: plays a generated 1280 × 720, 30 frames a second, 10-second clip through
+// the real media engine and video widget (offscreen unless QT_QPA_PLATFORM says otherwise) and
+// reports the frames the video sink received and the widget painted against the frames of the
+// clip, with the wall and process CPU time of the playback.
+//
+//   playback_measure [--codec mjpeg|mpeg2] [--scale PERCENT] [--keep FOLDER]
+//
+// The goal is at least 99 % of the frames delivered; the exit status is 1 below it.
+#include <gst/gst.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "player/ui/media_engine.h"
+#include "player/ui/video_widget.h"
+
+using namespace veltrane;
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 720;
+constexpr int kFps = 30;
+constexpr int kFrames = 300;
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Moving colour bars with a 48 kHz stereo tone, muxed as AVI (MJPEG) or an MPEG-2 program stream.
+bool makeClip(const QString& path, const QString& codec) {
+    const QString video = QStringLiteral(
+                              "videotestsrc num-buffers=%1 pattern=smpte horizontal-speed=4 ! "
+                              "video/x-raw,width=%2,height=%3,framerate=%4/1 ! ")
+                              .arg(kFrames)
+                              .arg(kWidth)
+                              .arg(kHeight)
+                              .arg(kFps);
+    const QString audio = QStringLiteral("audiotestsrc num-buffers=%1 samplesperbuffer=4800 ! ").arg(kFrames / kFps * 10);
+    QString description;
+    if (codec == "mpeg2")
+        description = video + "videoconvert ! video/x-raw,format=I420 ! mpeg2enc format=3 constraints=false bitrate=6000 ! "
+                              "mpegvideoparse ! avmux_dvd name=mux ! filesink location=\"" + path + "\" " + audio +
+                      "audio/x-raw,format=S16BE,rate=48000,channels=2 ! mux.";
+    else
+        description = video + "jpegenc quality=85 ! avimux name=mux ! filesink location=\"" + path + "\" " + audio +
+                      "audio/x-raw,format=S16LE,rate=48000,channels=2 ! mux.";
+
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
+    if (error != nullptr) {
+        std::fprintf(stderr, "cannot build the clip: %s\n", error->message);
+        g_error_free(error);
+        return false;
+    }
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message = gst_bus_timed_pop_filtered(
+        bus, GST_CLOCK_TIME_NONE, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool ok = message != nullptr && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
+    if (message != nullptr) gst_message_unref(message);
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QString codec = "mjpeg";
+    int scale = 100;
+    QString keep;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == "--codec") codec = args[i + 1];
+        if (args[i] == "--scale") scale = args[i + 1].toInt();
+        if (args[i] == "--keep") keep = args[i + 1];
+    }
+    if ((codec != "mjpeg" && codec != "mpeg2") || scale <= 0) {
+        std::fprintf(stderr, "usage: playback_measure [--codec mjpeg|mpeg2] [--scale PERCENT] [--keep FOLDER]\n");
+        return 2;
+    }
+
+    gst_init(nullptr, nullptr);
+    QTemporaryDir temporary;
+    const QString folder = keep.isEmpty() ? temporary.path() : keep;
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(codec == "mpeg2" ? "measure.mpg" : "measure.avi");
+    if (QFileInfo(path).size() == 0) {
+        QElapsedTimer making;
+        making.start();
+        if (!makeClip(path, codec)) {
+            QFile::remove(path);
+            return 2;
+        }
+        std::printf("clip: %s, %lld bytes, made in %.1f s\n", qPrintable(path), QFileInfo(path).size(),
+                    making.elapsed() / 1000.0);
+    }
+
+    MediaEngine engine;
+    if (!engine.open(path)) {
+        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(engine.errorString()));
+        return 2;
+    }
+    VideoWidget widget;
+    widget.resize(engine.nativeSize() * scale / 100);
+    widget.setEngine(&engine);
+    widget.show();
+    app.processEvents();
+
+    bool ended = false;
+    QObject::connect(&engine, &MediaEngine::endOfStream, [&] {
+        ended = true;
+        app.quit();
+    });
+    QTimer::singleShot(30'000, &app, &QApplication::quit);
+
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    engine.run();
+    app.exec();
+    const double wallSeconds = wall.elapsed() / 1000.0;
+    const double cpu = cpuSeconds() - cpuBefore;
+
+    const quint64 delivered = engine.deliveredFrames();
+    const quint64 painted = widget.paintedFrames();
+    const double deliveredShare = 100.0 * static_cast<double>(delivered) / kFrames;
+    std::printf("codec %s, %d x %d at %d fps, %d frames; widget %d x %d (%d %%), audio sink %s\n", qPrintable(codec),
+                engine.nativeSize().width(), engine.nativeSize().height(), kFps, kFrames, widget.width(),
+                widget.height(), scale, qgetenv("VELTRANE_AUDIO_SINK") == "fakesink" ? "fakesink" : "auto");
+    std::printf("end of stream: %s after %.2f s wall\n", ended ? "yes" : "NO (timed out)", wallSeconds);
+    std::printf("frames delivered to the video sink: %llu of %d (%.1f %%)\n",
+                static_cast<unsigned long long>(delivered), kFrames, deliveredShare);
+    std::printf("distinct frames painted by the widget: %llu of %d (%.1f %%)\n",
+                static_cast<unsigned long long>(painted), kFrames, 100.0 * static_cast<double>(painted) / kFrames);
+    std::printf("process CPU time during playback: %.2f s (%.0f %% of one core over the wall time)\n", cpu,
+                100.0 * cpu / wallSeconds);
+    return ended && deliveredShare >= 99.0 ? 0 : 1;
+}
