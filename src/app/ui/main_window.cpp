@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "app/ui/about_box.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/picture_scroll_box.h"
 #include "app/ui/settings_store.h"
@@ -124,6 +125,8 @@ void TMain::EXIT1Click() {
 }
 
 void TMain::ViewV1Click() { PasteP1->setEnabled(platform().clipboardHasImage()); }
+
+void TMain::Version1Click() { ShowAboutBox(this); }
 
 void TMain::Etc1Click() { transmit->menuAction()->setEnabled(transparencyAvailable_); }
 

@@ -35,6 +35,5 @@ VELTRANE_COMMAND(transmitmuchClick)
 VELTRANE_COMMAND(transmitlittleClick)
 VELTRANE_COMMAND(transmitnoClick)
 VELTRANE_COMMAND(DeskTopCaptureD1Click)
-VELTRANE_COMMAND(Version1Click)
 
 }  // namespace veltrane

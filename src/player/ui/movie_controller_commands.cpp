@@ -5,7 +5,7 @@
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
 #include "platform/ui/platform_services.h"
-#include "player/ui/about_box.h"
+#include "app/ui/about_box.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
 #include "player/ui/up_down.h"

@@ -6,7 +6,7 @@
 
 #include "app/ui/status_bar.h"
 #include "player/seek_bar.h"
-#include "player/ui/about_box.h"
+#include "app/ui/about_box.h"
 #include "player/ui/player_fixture.h"
 #include "player/ui/seek_bar_view.h"
 #include "player/ui/up_down.h"

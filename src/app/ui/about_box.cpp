@@ -1,4 +1,4 @@
-#include "player/ui/about_box.h"
+#include "app/ui/about_box.h"
 
 #include <QCoreApplication>
 #include <QStyle>
