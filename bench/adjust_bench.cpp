@@ -12,17 +12,11 @@
 #include <opencv2/imgproc.hpp>
 
 #include "adjust/adjustments.h"
-#include "bench_pictures.h"
+#include "fresh_planes.h"
 #include "image/letterbox.h"
 
 namespace veltrane::bench {
 namespace {
-
-void copyPlanes(const ColorPlanes& from, ColorPlanes& to) {
-    std::memcpy(to.R.data(), from.R.data(), from.R.size());
-    std::memcpy(to.G.data(), from.G.data(), from.G.size());
-    std::memcpy(to.B.data(), from.B.data(), from.B.size());
-}
 
 // ---- previews ---------------------------------------------------------------------------------
 
@@ -90,38 +84,6 @@ void BM_AdjustPreviewNoise100(benchmark::State& state) {
 
 // ---- final passes -----------------------------------------------------------------------------
 
-// Runs `op` on a fresh copy of the sunset planes per iteration; bytes counted: W × H × 3.
-template <class Op>
-void onFreshPlanes(benchmark::State& state, Op op) {
-    try {
-        const ColorPlanes& source = sunsetDocument().current;
-        ColorPlanes work = source;
-        for (auto _ : state) {
-            state.PauseTiming();
-            copyPlanes(source, work);
-            state.ResumeTiming();
-            op(work);
-            benchmark::DoNotOptimize(work.R.data());
-            benchmark::ClobberMemory();
-        }
-        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 3 *
-                                static_cast<std::int64_t>(source.R.size()));
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
-
-void freshRun(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(3)->ReportAggregatesOnly(true);
-}
-
-struct PlaneMats {
-    explicit PlaneMats(ColorPlanes& p)
-        : r(p.height, p.width, CV_8UC1, p.R.data()),
-          g(p.height, p.width, CV_8UC1, p.G.data()),
-          b(p.height, p.width, CV_8UC1, p.B.data()) {}
-    cv::Mat r, g, b;
-};
 
 void BM_AdjustFinalBinarise(benchmark::State& state) {
     onFreshPlanes(state, [](ColorPlanes& p) { binariseFinal(p, 128, ChannelChoice::All); });

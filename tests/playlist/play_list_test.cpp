@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,33 +18,7 @@ namespace fs = std::filesystem;
 using Entries = std::vector<std::string>;
 
 // A fresh folder holding small files (and folders, for names ending in '/').
-class TempFolder {
-public:
-    explicit TempFolder(std::initializer_list<std::string> entries = {}) {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() / ("veltrane_" + std::string(info->name()) + "_" +
-                                             std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-        for (const std::string& name : entries) {
-            if (name.back() == '/') fs::create_directory(path_ / name.substr(0, name.size() - 1));
-            else std::ofstream(path_ / name).put('x');
-        }
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    // With the trailing separator, as the player keeps a media folder.
-    std::string folder() const { return path_.string() + "/"; }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
-        return (path_ / name).string();
-    }
-
-private:
-    fs::path path_;
-};
+using test::TempFolder;
 
 TEST(MediaGroup, ExactExtensionsAfterTheLastSeparator) {
     const struct {
