@@ -180,6 +180,19 @@ struct VideoFrame::Data {
     }
 };
 
+std::shared_ptr<VideoFrame::Data> VideoFrame::map(GstSample* sample) {
+    auto data = std::make_shared<Data>();
+    data->sample = sample;
+    GstVideoInfo info;
+    GstCaps* caps = gst_sample_get_caps(sample);
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    if (caps == nullptr || buffer == nullptr || !gst_video_info_from_caps(&info, caps) ||
+        GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGR)
+        return nullptr;
+    data->mapped = gst_video_frame_map(&data->frame, &info, buffer, GST_MAP_READ);
+    return data->mapped ? data : nullptr;
+}
+
 int VideoFrame::width() const { return data_ ? GST_VIDEO_FRAME_WIDTH(&data_->frame) : 0; }
 int VideoFrame::height() const { return data_ ? GST_VIDEO_FRAME_HEIGHT(&data_->frame) : 0; }
 int VideoFrame::bytesPerLine() const { return data_ ? GST_VIDEO_FRAME_PLANE_STRIDE(&data_->frame, 0) : 0; }
@@ -244,17 +257,10 @@ struct MediaEngineCallbacks {
 };
 
 void MediaEngine::storeFrame(GstSample* sample, bool preroll) {
-    auto data = std::make_shared<VideoFrame::Data>();
-    data->sample = sample;
-    GstVideoInfo info;
-    GstCaps* caps = gst_sample_get_caps(sample);
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    if (caps == nullptr || buffer == nullptr || !gst_video_info_from_caps(&info, caps) ||
-        GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGR)
-        return;
-    data->mapped = gst_video_frame_map(&data->frame, &info, buffer, GST_MAP_READ);
-    if (!data->mapped) return;
+    std::shared_ptr<VideoFrame::Data> data = VideoFrame::map(sample);
+    if (!data) return;
     if (!preroll) ++delivered_;
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
 
     VideoFrame frame;
     {
@@ -764,20 +770,11 @@ GrabResult MediaEngine::grab(qint64 position, int timeoutMs) {
     waitForPreroll(timeoutMs);
     const bool ready = seekNanoseconds(toNanoseconds(position), stop_, timeoutMs);
 
+    // The frame the paused sink holds is the one at the position.
     VideoFrame frame;
     GstSample* sample = nullptr;
     if (ready) g_object_get(videoSink_, "last-sample", &sample, nullptr);
-    if (sample != nullptr) {
-        auto data = std::make_shared<VideoFrame::Data>();
-        data->sample = sample;
-        GstVideoInfo info;
-        GstCaps* caps = gst_sample_get_caps(sample);
-        GstBuffer* buffer = gst_sample_get_buffer(sample);
-        if (caps != nullptr && buffer != nullptr && gst_video_info_from_caps(&info, caps) &&
-            GST_VIDEO_INFO_FORMAT(&info) == GST_VIDEO_FORMAT_BGR)
-            data->mapped = gst_video_frame_map(&data->frame, &info, buffer, GST_MAP_READ);
-        if (data->mapped) frame.data_ = std::move(data);
-    }
+    if (sample != nullptr) frame.data_ = VideoFrame::map(sample);
     GrabResult::Status status = GrabResult::Status::Ok;
     if (frame.isNull()) {
         frame = currentFrame();

@@ -67,6 +67,9 @@ public:
 
 private:
     struct Data;
+    // Maps a B, G, R sample for reading, taking over its reference; null for anything else.
+    static std::shared_ptr<Data> map(GstSample* sample);
+
     std::shared_ptr<const Data> data_;
     friend class MediaEngine;
 };
@@ -95,9 +98,10 @@ public:
     void stop();
     bool isRunning() const { return running_; }
 
-    // Length and position in the current unit (100 ns, or frames). 0 while nothing is open.
-    // After the end of the stream the position reads the stop position (normally the duration)
-    // until the next seek.
+    // Length and position in the current unit (100 ns, or frames). 0 while nothing is open, and
+    // the duration 0 until the graph knows it (see durationChanged). After a seek in the paused
+    // state the position reads the position asked until the graph runs; after the end of the
+    // stream it reads the stop position (normally the duration) until the next seek.
     qint64 duration() const;
     qint64 position() const;
 
@@ -153,8 +157,6 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
-    struct Stream;  // what the preroll learned about the file
-
     void drainBus() const;
     GstMessage* takeMessage(int timeoutMs) const;
     void handleMessage(GstMessage* message) const;

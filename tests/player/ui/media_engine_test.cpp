@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
-#include <cmath>
 #include <functional>
 #include <map>
 
@@ -34,12 +33,12 @@ struct Rgb {
 // neighbours), green tells the top half (40) from the bottom half (200).
 Rgb frameColour(int n, bool top) { return {20 * (n % 12) + 10, top ? 40 : 200, 40 * (n / 12) + 20}; }
 
-struct VideoSpec {
+struct ClipFormat {
     int width, height, fps, frames;
 };
 
-// Runs a pipeline description to its end. An appsrc named "src" is fed the frames of spec.
-bool runPipeline(const QString& description, const VideoSpec* spec = nullptr) {
+// Runs a pipeline description to its end. An appsrc named "src" is fed the frames of clip.
+bool runPipeline(const QString& description, const ClipFormat* clip = nullptr) {
     GError* error = nullptr;
     GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
     if (error != nullptr) {
@@ -48,11 +47,11 @@ bool runPipeline(const QString& description, const VideoSpec* spec = nullptr) {
         if (pipeline != nullptr) gst_object_unref(pipeline);
         return false;
     }
-    GstElement* source = spec != nullptr ? gst_bin_get_by_name(GST_BIN(pipeline), "src") : nullptr;
+    GstElement* source = clip != nullptr ? gst_bin_get_by_name(GST_BIN(pipeline), "src") : nullptr;
     GstVideoInfo info;
     if (source != nullptr) {
-        gst_video_info_set_format(&info, GST_VIDEO_FORMAT_BGR, spec->width, spec->height);
-        info.fps_n = spec->fps;
+        gst_video_info_set_format(&info, GST_VIDEO_FORMAT_BGR, clip->width, clip->height);
+        info.fps_n = clip->fps;
         info.fps_d = 1;
         GstCaps* caps = gst_video_info_to_caps(&info);
         g_object_set(source, "caps", caps, "format", GST_FORMAT_TIME, nullptr);
@@ -61,22 +60,22 @@ bool runPipeline(const QString& description, const VideoSpec* spec = nullptr) {
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     if (source != nullptr) {
         const int stride = GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
-        for (int n = 0; n < spec->frames; ++n) {
+        for (int n = 0; n < clip->frames; ++n) {
             GstBuffer* buffer = gst_buffer_new_allocate(nullptr, GST_VIDEO_INFO_SIZE(&info), nullptr);
             GstMapInfo map;
             gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-            for (int y = 0; y < spec->height; ++y) {
-                const Rgb c = frameColour(n, y < spec->height / 2);
+            for (int y = 0; y < clip->height; ++y) {
+                const Rgb c = frameColour(n, y < clip->height / 2);
                 guint8* row = map.data + static_cast<std::size_t>(stride) * y;
-                for (int x = 0; x < spec->width; ++x) {
+                for (int x = 0; x < clip->width; ++x) {
                     row[3 * x] = static_cast<guint8>(c.b);
                     row[3 * x + 1] = static_cast<guint8>(c.g);
                     row[3 * x + 2] = static_cast<guint8>(c.r);
                 }
             }
             gst_buffer_unmap(buffer, &map);
-            GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(n, GST_SECOND, spec->fps);
-            GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale(1, GST_SECOND, spec->fps);
+            GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(n, GST_SECOND, clip->fps);
+            GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale(1, GST_SECOND, clip->fps);
             gst_app_src_push_buffer(GST_APP_SRC(source), buffer);
         }
         gst_app_src_end_of_stream(GST_APP_SRC(source));
@@ -142,11 +141,11 @@ public:
     // MPEG-2 program stream, 64 × 48 at 25 frames a second, 50 frames.
     QString mpeg() {
         return make("clip.mpg", [](const QString& path) {
-            VideoSpec spec{64, 48, 25, 50};
+            ClipFormat clip{64, 48, 25, 50};
             return runPipeline(QStringLiteral("appsrc name=src ! videoconvert ! video/x-raw,format=I420 ! "
                                               "mpeg2enc format=3 ! mpegvideoparse ! avmux_dvd ! filesink location=\"%1\"")
                                    .arg(path),
-                               &spec);
+                               &clip);
         });
     }
     // Two seconds of sound in each container.
@@ -170,9 +169,9 @@ private:
         if (!dir_.isValid()) ADD_FAILURE() << "no temporary folder";
     }
 
-    static bool aviPipeline(const QString& path, VideoSpec spec) {
+    static bool aviPipeline(const QString& path, ClipFormat clip) {
         const int samples = 800;
-        const int buffers = 8000 * spec.frames / spec.fps / samples;
+        const int buffers = 8000 * clip.frames / clip.fps / samples;
         return runPipeline(
             QStringLiteral("appsrc name=src ! videoconvert ! jpegenc quality=95 ! avimux name=mux ! "
                            "filesink location=\"%1\" audiotestsrc num-buffers=%2 samplesperbuffer=%3 ! "
@@ -180,7 +179,7 @@ private:
                 .arg(path)
                 .arg(buffers)
                 .arg(samples),
-            &spec);
+            &clip);
     }
 
     QString sound(const QString& name, const char* format, int samples, const char* muxer) {
@@ -414,8 +413,9 @@ TEST_F(MediaEngineTest, SeekThenPositionReadsTheTarget) {
     ASSERT_TRUE(engine.setTimeFormatFrames(false));
     EXPECT_EQ(engine.position(), 13 * kSecond / 10);
 
-    // Stop keeps the position; running goes on from it.
+    // Stop keeps the position; running goes on from it. The graph itself answers once it runs.
     engine.run();
+    EXPECT_GE(engine.position(), 13 * kSecond / 10);
     ASSERT_TRUE(waitUntil([&] { return engine.position() > 14 * kSecond / 10; }, 3000));
     engine.stop();
     const qint64 held = engine.position();
@@ -511,7 +511,9 @@ TEST_F(MediaEngineTest, BadFilesFailToOpenCleanly) {
     const char* names[] = {"missing.avi", "empty.avi", "noise.mpg", "text.wav", "cut.avi"};
     MediaEngine engine;
     for (const char* name : names) {
-        EXPECT_FALSE(engine.open(media.path(name), 5000)) << name;
+        // A demuxer failing early sometimes leaves playbin waiting without an error message (a
+        // race in GStreamer 1.22): then only the timeout ends the open.
+        EXPECT_FALSE(engine.open(media.path(name), 2000)) << name;
         EXPECT_FALSE(engine.isOpen()) << name;
         EXPECT_FALSE(engine.hasVideo()) << name;
         EXPECT_EQ(engine.duration(), 0) << name;
@@ -537,8 +539,10 @@ TEST_F(MediaEngineTest, MpegSeekLandsOnTheTarget) {
     // stream lies a few frames before the end.
     EXPECT_GT(engine.duration(), 15 * kSecond / 10);
     EXPECT_LE(engine.duration(), 2 * kSecond);
-    // Frames between key frames, a key frame, and going back.
-    for (int n : {37, 13, 24, 26, 5, 49}) {
+    // Frames between key frames, key frames, going back, and past the demuxer's estimated end.
+    // A plain accurate seek shows frame 21 for frames 15 to 20 of this stream, and stops short of
+    // the frames after the estimate.
+    for (int n : {37, 13, 17, 24, 26, 5, 49, 20, 15}) {
         const qint64 target = n * kSecond / 25;
         engine.setPositions(target, StopMode::AtEnd);
         EXPECT_EQ(engine.position(), target) << n;
