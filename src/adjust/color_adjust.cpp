@@ -43,12 +43,6 @@ void mapRowInPlace(std::uint8_t* v, int width, const std::uint8_t* table) {
 constexpr double kFullTurn = 6.283;
 constexpr double kUnitStep = 0.0078125;  // 1/128
 
-double clampUnit(double v) {
-    if (v > 1) return 1;
-    if (v < 0) return 0;
-    return v;
-}
-
 inline std::uint8_t byteOf(double v) { return static_cast<std::uint8_t>(static_cast<int>(v)); }
 
 // Converted colours of the final pass: 16384 slots of 8 bytes, chosen by a multiplicative hash
@@ -153,32 +147,13 @@ HsiColor shiftHsi(const HsiColor& hsi, double dH, double dS, double dI) {
 }
 
 void HsiToRgbBytes(double H, double S, double I, std::uint8_t& R, std::uint8_t& G, std::uint8_t& B) {
-    // Step for step the colour model's HsiToRgb (same constants, same sector rule), storing
-    // trunc(255 × value) into the pixel instead of returning 255 × value.
-    constexpr double kSectorFactor = 0.31831927423205475;  // 1/3.1415
-    constexpr double kWrapThreshold = 6.293;
-    if (S == 0) {
-        R = G = B = byteOf(255 * I);
-        return;
-    }
-    if (H < 0) H += kFullTurn;
-    double sector = std::trunc(H * 3 * kSectorFactor);
-    if (H >= kWrapThreshold) sector = 0;
-    if (!(sector >= 0 && sector <= 5)) return;  // no colour: the pixel keeps its bytes
-    const int k = static_cast<int>(sector);
-
-    const double f = H - k;
-    const double p = clampUnit((1 - S) * I);
-    const double q = clampUnit(I * (1 - S * f));
-    const double t = clampUnit(I * (1 - S * (1 - f)));
-    switch (k) {
-        case 0: R = byteOf(255 * I); G = byteOf(255 * t); B = byteOf(255 * p); break;
-        case 1: R = byteOf(255 * q); G = byteOf(255 * I); B = byteOf(255 * p); break;
-        case 2: R = byteOf(255 * p); G = byteOf(255 * I); B = byteOf(255 * t); break;
-        case 3: R = byteOf(255 * p); G = byteOf(255 * q); B = byteOf(255 * I); break;
-        case 4: R = byteOf(255 * t); G = byteOf(255 * p); B = byteOf(255 * I); break;
-        default: R = byteOf(255 * I); G = byteOf(255 * p); B = byteOf(255 * q); break;
-    }
+    // The colour model's HsiToRgb, storing trunc(255 × value) into the pixel; where it gives
+    // no colour the pixel keeps its bytes.
+    double r = 0, g = 0, b = 0;
+    if (!HsiToRgb(H, S, I, r, g, b)) return;
+    R = byteOf(r);
+    G = byteOf(g);
+    B = byteOf(b);
 }
 
 void hsiPreview(ColorPlanes& result, const PictureArea& area, int huePosition, int saturationPosition,
