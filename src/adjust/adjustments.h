@@ -26,7 +26,7 @@
 #include "image/color_model.h"
 #include "image/color_planes.h"
 #include "image/letterbox.h"
-#include "image/random_generator.h"
+#include "common/random_generator.h"
 
 namespace veltrane {
 

@@ -43,6 +43,19 @@ VELTRANE_SHUFFLE_LOOP void writePlanes(const ColorPlanes& planes, Bitmap24& bitm
     }
 }
 
+Bitmap24 ImageDocument::adopt(Bitmap24 picture, std::optional<std::string> newFileName) {
+    ColorPlanes newCurrent = ColorPlanes::forOverwrite(picture.width(), picture.height());
+    splitBitmap(picture, newCurrent);
+    ColorPlanes newOriginal = newCurrent;
+    // Nothing below allocates: the old picture is swapped out whole.
+    current = std::move(newCurrent);
+    original = std::move(newOriginal);
+    std::swap(bitmap, picture);
+    imageLoaded = true;
+    if (newFileName) fileName = std::move(*newFileName);
+    return picture;
+}
+
 void ImageDocument::buildPlanes() {
     current = ColorPlanes::forOverwrite(width(), height());
     splitBitmap(bitmap, current);

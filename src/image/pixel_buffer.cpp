@@ -13,8 +13,11 @@ namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
+AllocationGate allocationGate = nullptr;
+
 std::uint8_t* allocate(std::size_t size) {
     if (size == 0) return nullptr;
+    if (allocationGate && !allocationGate(size)) throw std::bad_alloc();
     void* p = nullptr;
     if (size >= kHugePage) {
         const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
@@ -30,6 +33,12 @@ std::uint8_t* allocate(std::size_t size) {
 }
 
 }  // namespace
+
+AllocationGate setAllocationGate(AllocationGate gate) {
+    const AllocationGate previous = allocationGate;
+    allocationGate = gate;
+    return previous;
+}
 
 void PixelBuffer::Free::operator()(std::uint8_t* p) const { std::free(p); }
 

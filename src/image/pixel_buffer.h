@@ -9,6 +9,12 @@
 
 namespace veltrane {
 
+// Decides whether an allocation of this many bytes may go ahead; tests install one that
+// refuses on demand, to show that a failed allocation leaves everything as it was.
+using AllocationGate = bool (*)(std::size_t size);
+// Installs gate (null: every allocation goes ahead) and returns the previous one.
+AllocationGate setAllocationGate(AllocationGate gate);
+
 class PixelBuffer {
 public:
     PixelBuffer() = default;

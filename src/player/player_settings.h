@@ -5,7 +5,7 @@
 // player closes.
 #include <vector>
 
-#include "app/ini_file.h"
+#include "common/ini_file.h"
 #include "player/seek_bar.h"
 #include "playlist/play_order.h"
 

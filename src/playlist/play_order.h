@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "image/random_generator.h"
+#include "common/random_generator.h"
 
 namespace veltrane {
 

@@ -9,7 +9,7 @@
 #include "adjust/adjust_fixtures.h"
 #include "adjust/adjustments.h"
 #include "image/letterbox.h"
-#include "image/random_generator.h"
+#include "common/random_generator.h"
 
 namespace veltrane {
 namespace {

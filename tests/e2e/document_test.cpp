@@ -131,7 +131,7 @@ TEST_F(DocumentTest, DroppingTwoFilesIsRefusedAndKeepsThePicture) {
 }
 
 TEST_F(DocumentTest, DroppedOneBitPictureIsShownWithCommandsDisabled) {
-    const QString mask = QString::fromStdString(sharedDir()) + "/corpus/bmp/valid/wx-drawing-mask.bmp";
+    const QString mask = QString::fromStdString(dataDir()) + "/corpus/bmp/valid/wx-drawing-mask.bmp";
     const ScriptResult r = run("drop Main " + q(mask) + "\nprint Main.saveas1.enabled\nprint Main.NextFileN1.enabled\n"
                                "print Main.ScrollBox1.popupMenu\n"
                                "answer open " + q(mask) + "\nMain.OPEN1Click()\nprint Main.saveas1.enabled\n");
@@ -152,7 +152,7 @@ TEST_F(DocumentTest, CloseEmptiesTheDocumentButKeepsTheCounter) {
 }
 
 TEST_F(DocumentTest, BrokenPictureIsRefusedAndTheDocumentStaysAsItWas) {
-    const QString corpus = QString::fromStdString(sharedDir()) + "/corpus/bmp/malformed/";
+    const QString corpus = QString::fromStdString(dataDir()) + "/corpus/bmp/malformed/";
     QFile truncated(session.path("cut.bmp"));
     QFile whole(picture);
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/ini_file.h"
+#include "common/ini_file.h"
 #include "player/ui/media_fixtures.h"
 #include "support/script_run.h"
 

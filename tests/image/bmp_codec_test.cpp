@@ -117,7 +117,7 @@ const Rgb kWhite{255, 255, 255};
 const Rgb kTeal{10, 120, 130};  // palette entry 0 of the RLE cases: never what a gap shows
 
 std::filesystem::path corpus(const std::string& sub) {
-    return std::filesystem::path(test::sharedDir()) / "corpus/bmp" / sub;
+    return std::filesystem::path(test::dataDir()) / "corpus/bmp" / sub;
 }
 
 TEST(BmpCorpus, EveryValidFileOpensWithItsBitDepth) {

@@ -240,7 +240,7 @@ TEST(JpegCodec, GreyscaleBecomesEqualChannels) {
 
 // Adobe's inverted CMYK: read plainly, the white background would come out black.
 TEST(JpegCodec, AdobeCmykFileHasSaneColours) {
-    std::ifstream in(test::sharedDir() + "/corpus/cmyk.jpg", std::ios::binary);
+    std::ifstream in(test::dataDir() + "/corpus/cmyk.jpg", std::ios::binary);
     const Bytes file(std::istreambuf_iterator<char>(in), {});
     const DecodedImage image = decode(file);
     EXPECT_EQ(image.bitsPerPixel, 24);

@@ -1,10 +1,9 @@
 #pragma once
-// Folders the tests read from: the shared decoder corpus and the repository's own fixtures.
+// The folder of files the tests read: the decoder corpus kept in tests/data.
 #include <string>
 
 namespace veltrane::test {
 
-inline std::string sharedDir() { return VELTRANE_SHARED_DIR; }
-inline std::string fixtureDir() { return VELTRANE_FIXTURE_DIR; }
+inline std::string dataDir() { return VELTRANE_TEST_DATA_DIR; }
 
 }  // namespace veltrane::test

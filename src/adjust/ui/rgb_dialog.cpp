@@ -3,7 +3,8 @@
 
 #include <memory>
 
-#include "app/ui/main_window.h"
+#include "uisupport/ui/document_host.h"
+#include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 
@@ -39,14 +40,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-TRGB::TRGB(TMain& main, RandomGenerator& random)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+TRGB::TRGB(DocumentHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      main_(main),
-      random_(random) {
+      host_(host) {
     setObjectName("RGB");
     setWindowTitle("画像補正");
-    setFont(main.font());
     setFixedSize(kClientWidth, kClientHeight);
 
     buildImages();
@@ -69,7 +68,7 @@ TRGB::TRGB(TMain& main, RandomGenerator& random)
     // from running a preview or drawing from the generator.
     connectHandlers();
 
-    move(main.frameGeometry().center() - rect().center());
+    if (parent) move(parent->frameGeometry().center() - rect().center());
 }
 
 TRGB::~TRGB() {
@@ -227,7 +226,7 @@ void TRGB::connectHandlers() {
     };
     // A slider runs its handler on every change of position, made by the user or in code.
     for (const auto& [slider, handler] : sliders)
-        connect(slider, &QSlider::valueChanged, this, [this, h = handler] { TMain::guarded([&] { (this->*h)(); }); });
+        connectGuarded(slider, &QSlider::valueChanged, this, handler);
 
     const std::pair<QRadioButton*, Handler> radios[] = {
         {RadioButton1, &TRGB::RadioButton1Click},   {RadioButton2, &TRGB::RadioButton2Click},
@@ -243,14 +242,14 @@ void TRGB::connectHandlers() {
         auto wasChecked = std::make_shared<bool>(false);
         connect(button, &QAbstractButton::pressed, this, [b = button, wasChecked] { *wasChecked = b->isChecked(); });
         connect(button, &QAbstractButton::clicked, this, [this, h = handler, wasChecked] {
-            if (!*wasChecked) TMain::guarded([&] { (this->*h)(); });
+            if (!*wasChecked) runGuarded([&] { (this->*h)(); });
         });
     }
 
-    connect(ShineSpeedButton1, &QPushButton::clicked, this, [this] { TMain::guarded([this] { ShineSpeedButton1Click(); }); });
-    connect(OKBtn, &QPushButton::clicked, this, [this] { TMain::guarded([this] { OKBtnClick(); }); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { TMain::guarded([this] { CancelBtnClick(); }); });
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { TMain::guarded([this] { PageControl1Change(); }); });
+    connectGuarded(ShineSpeedButton1, &QPushButton::clicked, this, &TRGB::ShineSpeedButton1Click);
+    connectGuarded(OKBtn, &QPushButton::clicked, this, &TRGB::OKBtnClick);
+    connectGuarded(CancelBtn, &QPushButton::clicked, this, &TRGB::CancelBtnClick);
+    connectGuarded(PageControl1, &QTabWidget::currentChanged, this, &TRGB::PageControl1Change);
 }
 
 }  // namespace veltrane

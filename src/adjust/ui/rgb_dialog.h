@@ -22,7 +22,7 @@ namespace veltrane {
 
 class PictureView;
 class PreviewPlanes;
-class TMain;
+class DocumentHost;
 
 class TRGB : public QDialog {
     Q_OBJECT
@@ -33,7 +33,7 @@ public:
 
     // Builds the window with its design values; no preview runs and nothing is drawn from
     // the generator until a control is changed.
-    TRGB(TMain& main, RandomGenerator& random);
+    explicit TRGB(DocumentHost& host, QWidget* parent = nullptr);
     ~TRGB() override;
 
     // Reduces the document's current planes into the preview and shows them in both images.
@@ -122,8 +122,7 @@ private:
     // Frees the preview planes and ends the modal run with the given result.
     void CloseAdjustment(int result);
 
-    TMain& main_;
-    RandomGenerator& random_;
+    DocumentHost& host_;
     std::unique_ptr<PreviewPlanes> preview_;
 };
 

@@ -3,16 +3,16 @@
 #include <QString>
 
 #include "adjust/ui/rgb_dialog.h"
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
-#include "app/ui/progress_window.h"
+#include "platform/ui/platform_services.h"
+#include "uisupport/ui/document_host.h"
+#include "widgets/ui/progress_window.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 
 namespace veltrane {
 
 void TRGB::BuildPreview() {
-    preview_ = std::make_unique<PreviewPlanes>(main_.document().current, kPreviewBox);
+    preview_ = std::make_unique<PreviewPlanes>(host_.document().current, kPreviewBox);
     // Image1 keeps this picture for good: refilling the preview bitmap later leaves its copy.
     const QImage& reduced = preview_->sourceImage();
     Image1->setPicture(reduced);
@@ -53,7 +53,7 @@ void TRGB::PreviewBinarise() {
 
 void TRGB::PreviewNoise() {
     noisePreview(preview_->result(), preview_->area(), preview_->geometry().wide, TrackBar10->value(),
-                 CheckBox1->isChecked(), random_);
+                 CheckBox1->isChecked(), host_.random());
 }
 
 void TRGB::PreviewContrast() {
@@ -160,17 +160,18 @@ void TRGB::ShineSpeedButton1Click() {
 }
 
 void TRGB::OKBtnClick() {
-    ImageDocument& doc = main_.document();
+    ImageDocument& doc = host_.document();
     ColorPlanes& planes = doc.current;
-    const RowProgress step = [](int row) {
-        if (Progress) Progress->setPosition(row);
+    TProgress* const progress = host_.progress();
+    const RowProgress step = [progress](int row) {
+        if (progress) progress->setPosition(row);
     };
     // The first page of TabSheet1 .. TabSheet7 that is showing decides; the other pages'
     // controls are ignored, whatever the preview shows.
     QWidget* page = PageControl1->currentWidget();
     if (page == TabSheet1) {
         // Only the RGB pass shows the progress window; the others move its bar unseen.
-        if (Progress) Progress->start(planes.height);
+        if (progress) progress->start(planes.height);
         rgbFinal(planes, TrackBar1->value(), TrackBar2->value(), TrackBar3->value(), step);
     } else if (page == TabSheet2) {
         hsiFinal(planes, TrackBar4->value(), TrackBar5->value(), TrackBar6->value(), step);
@@ -181,27 +182,27 @@ void TRGB::OKBtnClick() {
     } else if (page == TabSheet5) {
         binariseFinal(planes, TrackBar9->value(), BinariseChoice(), step);
     } else if (page == TabSheet6) {
-        noiseFinal(planes, TrackBar10->value(), CheckBox1->isChecked(), random_, step);
+        noiseFinal(planes, TrackBar10->value(), CheckBox1->isChecked(), host_.random(), step);
     } else if (page == TabSheet7) {
         contrastFinal(planes, TrackBar11->value(), ContrastChoice(), step);
     }
-    if (Progress) Progress->finish();
+    if (progress) progress->finish();
     // The planes were changed in place; the working bitmap takes them and the main view shows
     // it. The original planes stay as loaded.
     if (doc.imageLoaded) {
         doc.refreshFromPlanes();
-        main_.ShowWorkingBitmap();
+        host_.ShowWorkingBitmap();
     }
     CloseAdjustment(QDialog::Accepted);
 }
 
 void TRGB::CancelBtnClick() {
-    main_.RefreshFromPlanes();
+    host_.RefreshFromPlanes();
     CloseAdjustment(QDialog::Rejected);
 }
 
 void TRGB::reject() {
-    TMain::guarded([this] { CancelBtnClick(); });
+    runGuarded([this] { CancelBtnClick(); });
 }
 
 void TRGB::CloseAdjustment(int result) {

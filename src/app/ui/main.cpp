@@ -6,11 +6,11 @@
 
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
-#include "app/ui/progress_window.h"
 #include "app/ui/script_runner.h"
 #include "app/ui/veltrane_application.h"
 #include "image/ui/histogram_window.h"
 #include "platform/ui/scripted_platform.h"
+#include "widgets/ui/progress_window.h"
 
 using namespace veltrane;
 
@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
     }
 
     Main = new TMain;
+    Main->start();
     Progress = new TProgress(Main);
-    Histogram = new THistogram;
+    Histogram = new THistogram(*Main);
     Main->show();
 
     if (!filePath.isEmpty()) QTimer::singleShot(0, Main, [filePath] { Main->OpenFile(filePath); });

@@ -5,11 +5,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "app/ui/about_box.h"
+#include "widgets/ui/about_box.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/picture_scroll_box.h"
-#include "app/ui/settings_store.h"
-#include "app/ui/status_bar.h"
+#include "uisupport/ui/settings_store.h"
+#include "widgets/ui/status_bar.h"
 #include "image/ui/histogram_window.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
@@ -28,12 +28,6 @@ constexpr int kStartClientHeight = 153;
 TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Main");
     setWindowTitle("Veltrane");
-    // The window's font is MS P Gothic at 12 pixels; Linux desktops carry the IPA or Noto
-    // proportional Gothic in its place.
-    QFont font;
-    font.setFamilies({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
-    font.setPixelSize(12);
-    setFont(font);
 
     buildMenus();
     buildPopupMenus();
@@ -65,20 +59,13 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     resize(kStartClientWidth, kStartClientHeight);
     // Not resizable until the display mode first makes it so.
     setFixedSize(kStartClientWidth, kStartClientHeight);
-    ReadMainSettings();
     DisableImageCommands();
     DisableFolderCommands();
 }
 
-void TMain::guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
-    } catch (...) {
-        showErrorBox("予期しないエラーが発生しました");
-    }
-}
+void TMain::start() { ReadMainSettings(); }
+
+TProgress* TMain::progress() { return Progress; }
 
 void TMain::ReadMainSettings() {
     const IniFile ini = loadSettings();
@@ -97,14 +84,12 @@ void TMain::ReadMainSettings() {
 }
 
 void TMain::WriteMainSettings() {
-    IniFile ini = loadSettings();
-    ini.writeInteger("Main_POS", "Left", x());
-    ini.writeInteger("Main_POS", "Top", y());
-    ini.writeInteger("HOW_TO_DISPLAY", "Method", N25->isChecked() ? 0 : 1);
-    ini.writeInteger("KIRRO", "greeting", 0);
-    if (!saveSettings(ini))
-        platform().messageBox(nullptr, "設定ファイルを保存できませんでした（" + settingsFilePath() + "）", QString(),
-                              MessageButtons::Ok, MessageIcon::Warning);
+    updateSettings([this](IniFile& ini) {
+        ini.writeInteger("Main_POS", "Left", x());
+        ini.writeInteger("Main_POS", "Top", y());
+        ini.writeInteger("HOW_TO_DISPLAY", "Method", N25->isChecked() ? 0 : 1);
+        ini.writeInteger("KIRRO", "greeting", 0);
+    });
 }
 
 void TMain::FormClose() {
@@ -113,7 +98,7 @@ void TMain::FormClose() {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
-    guarded([this] { FormClose(); });
+    runGuarded([this] { FormClose(); });
     event->accept();
     QApplication::quit();
 }

@@ -8,13 +8,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "app/folder_navigation.h"
 #include "app/zoom.h"
 #include "image/decoded_image.h"
-#include "image/image_document.h"
-#include "image/random_generator.h"
 #include "platform/ui/platform_services.h"
+#include "uisupport/ui/document_host.h"
 
 namespace veltrane {
 
@@ -23,28 +24,34 @@ class PictureView;
 class PictureScrollBox;
 class TColorPickerDialog;
 
-class TMain : public QMainWindow {
+
+class TMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 
 public:
+    // Builds the window and its commands; reads no file and shows nothing.
     explicit TMain(QWidget* parent = nullptr);
+
+    // Reads the main settings (position, display mode) and shows the one-time greeting;
+    // start-up runs it before the progress and histogram windows exist.
+    void start();
 
     // Opens a file named on the command line, as the open command would.
     void OpenFile(const QString& path);
 
-    // The document, for the windows that read and write it.
-    ImageDocument& document() { return doc_; }
-    // The program's one pseudo-random generator, from state 1 at start-up for the whole run;
-    // the windows that draw from it receive it by reference.
-    RandomGenerator& random() { return random_; }
+    // DocumentHost: what the other windows may ask of the program.
+    ImageDocument& document() override { return doc_; }
+    RandomGenerator& random() override { return random_; }
+    TProgress* progress() override;
+    void RefreshFromPlanes() override;
+    void ShowWorkingBitmap() override;
+    bool ReplaceImage(Bitmap24 picture, const QString& caption) override;
+    // Puts a video frame into the document: caption "Captured Image(W×H)", image commands
+    // on, folder commands off, display mode applied, and the window shown.
+    void ReceiveFrame(Bitmap24 frame) override;
+    void ShowMainWindow() override { show(); }
 
-    // Writes the current planes into the working bitmap and shows it.
-    void RefreshFromPlanes();
     void ShowOriginal();
-    // Shows the working bitmap in Image1.
-    void ShowWorkingBitmap();
-    // Puts a video frame (B, G, R, bottom row first, no row padding) into the document.
-    void ReceiveFrame(int width, int height, const std::uint8_t* pixels);
 
     void EnableImageCommands();
     void DisableImageCommands();
@@ -54,10 +61,6 @@ public:
 
     int fittedHeight() const { return fittedHeight_; }
     int fittedWidth() const { return fittedWidth_; }
-
-    // Runs a handler body; an error escaping it is shown in the error message box, as the
-    // application's top-level handler does, and the event loop goes on.
-    static void guarded(const std::function<void()>& body);
 
     // Controls.
     QMenu *Filef1, *ViewV1, *ViewOptionV1, *ImageProcessM1, *AdjustmentColorA1, *imagetrans, *Extract1, *FilterF1,
@@ -177,6 +180,10 @@ private:
     void ReadMainSettings();
     void WriteMainSettings();
 
+    // Makes picture the document's picture in one step and shows it; on failure (no memory)
+    // throws with a message and leaves the document, the view and the caption as they were.
+    void AdoptPicture(Bitmap24 picture, std::optional<std::string> fileName);
+
     void OpenDocumentFile(const QString& path, OpenSource source);
     void OpenMediaFile(const QString& path);
     void ScanFolder();
@@ -196,6 +203,7 @@ private:
 
     ImageDocument doc_;
     RandomGenerator random_;
+
     QString folderPath_;
     std::vector<std::string> folderList_;
     int folderCount_ = 0;

@@ -12,7 +12,7 @@ namespace {
 // the page and runs it modally. Nothing of the window outlives the command.
 void RunAdjustment(TMain& main, QWidget* TRGB::*page) {
     if (!main.document().imageLoaded) return;
-    auto dialog = std::make_unique<TRGB>(main, main.random());
+    auto dialog = std::make_unique<TRGB>(main, &main);
     RGB = dialog.get();
     dialog->BuildPreview();
     dialog->PageControl1->setCurrentWidget(dialog.get()->*page);

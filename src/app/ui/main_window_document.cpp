@@ -1,10 +1,6 @@
 // Opening, dropping, saving and closing pictures, and the document's command sets.
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QSaveFile>
 
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
@@ -16,6 +12,8 @@
 #include "image/jpeg_codec.h"
 #include "image/ui/histogram_window.h"
 #include "player/ui/movie_controller.h"
+#include "uisupport/ui/atomic_write.h"
+#include "uisupport/ui/file_drop.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -50,7 +48,7 @@ void TMain::OPEN1Click() {
 }
 
 void TMain::OpenFile(const QString& path) {
-    guarded([&] { OpenDocumentFile(path, OpenSource::Dialog); });
+    runGuarded([&] { OpenDocumentFile(path, OpenSource::Dialog); });
 }
 
 void TMain::FilesDropped(const QStringList& paths) {
@@ -63,16 +61,11 @@ void TMain::FilesDropped(const QStringList& paths) {
     OpenDocumentFile(paths.first(), OpenSource::Drop);
 }
 
-void TMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
+void TMain::dragEnterEvent(QDragEnterEvent* event) { acceptFileDrag(event); }
 
 void TMain::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths << url.toLocalFile();
-    event->acceptProposedAction();
-    guarded([&] { FilesDropped(paths); });
+    const QStringList paths = droppedLocalFiles(event);
+    runGuarded([&] { FilesDropped(paths); });
 }
 
 void TMain::OpenDocumentFile(const QString& path, OpenSource source) {
@@ -88,12 +81,7 @@ void TMain::OpenDocumentFile(const QString& path, OpenSource source) {
     }
     // Decode first: a file that fails leaves the document exactly as it was.
     DecodedImage decoded = loadImageFile(localPath, kind);
-
-    doc_.freePlanes();
-    doc_.fileName = localPath;
-    doc_.bitmap = std::move(decoded.bitmap);
-    doc_.imageLoaded = true;
-    ShowWorkingBitmap();
+    AdoptPicture(std::move(decoded.bitmap), localPath);
     setWindowTitle(QString::fromStdString(imageCaption(ShortFileName().toStdString(), doc_.width(), doc_.height())));
     const int bpp = decoded.bitsPerPixel;
     if (source == OpenSource::Dialog || bpp == 24 || bpp == 16 || bpp == 8) {
@@ -103,9 +91,27 @@ void TMain::OpenDocumentFile(const QString& path, OpenSource source) {
         DisableImageCommands();
         DisableFolderCommands();
     }
-    doc_.buildPlanes();
     ApplyDisplayMode();
     ScanFolder();
+}
+
+void TMain::AdoptPicture(Bitmap24 picture, std::optional<std::string> fileName) {
+    const int width = picture.width(), height = picture.height();
+    Bitmap24 previous;
+    try {
+        previous = doc_.adopt(std::move(picture), std::move(fileName));
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error("メモリが足りないため画像を読み込めません（幅 " + std::to_string(width) + " × 高さ " +
+                                 std::to_string(height) + "）。表示中の画像はそのままです");
+    }
+    // The view takes the new picture before the old bitmap's memory goes.
+    ShowWorkingBitmap();
+}
+
+bool TMain::ReplaceImage(Bitmap24 picture, const QString& caption) {
+    const bool replaced = runGuarded([&] { AdoptPicture(std::move(picture), std::nullopt); });
+    if (replaced) setWindowTitle(caption);
+    return replaced;
 }
 
 void TMain::OpenMediaFile(const QString& path) {
@@ -115,7 +121,7 @@ void TMain::OpenMediaFile(const QString& path) {
     if (MovieController) {
         MovieController->CloseMedia();
     } else {
-        MovieController = new TMovieController;
+        MovieController = new TMovieController(*this);
     }
     MovieController->OpenMedia(path, 1);
 }
@@ -158,14 +164,8 @@ void TMain::saveas1Click() {
                               MessageIcon::Question) != MessageResult::Yes)
         return;
     const std::vector<std::uint8_t> bytes = asJpeg ? encodeJpeg(doc_.bitmap, kSaveJpegQuality) : encodeBmp24(doc_.bitmap);
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written)
-        platform().messageBox(nullptr, "ファイルを保存できませんでした（" + path + "：" + file.errorString() + "）", QString(),
-                              MessageButtons::Ok, MessageIcon::Error);
+    writeFileOrReport(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                      "ファイルを保存できませんでした");
 }
 
 void TMain::CLOSE1Click() {
@@ -179,20 +179,13 @@ void TMain::CLOSE1Click() {
     DisableFolderCommands();
 }
 
-void TMain::ReceiveFrame(int width, int height, const std::uint8_t* pixels) {
-    if (!pixels || !isAllocatable(width, height)) return;
-    doc_.freePlanes();
-    doc_.imageLoaded = true;
-    doc_.bitmap = Bitmap24::forOverwrite(width, height);
+void TMain::ReceiveFrame(Bitmap24 frame) {
+    if (frame.empty()) return;
+    const QString caption = QString::fromStdString("Captured Image" + imageCaption("", frame.width(), frame.height()));
+    if (!ReplaceImage(std::move(frame), caption)) return;
     ApplyDisplayMode();
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(pixels + static_cast<std::size_t>(y) * rowBytes, rowBytes, doc_.bitmap.row(height - 1 - y));
-    setWindowTitle(QString::fromStdString("Captured Image" + imageCaption("", width, height)));
-    doc_.buildPlanes();
     EnableImageCommands();
     DisableFolderCommands();
-    ShowWorkingBitmap();
     show();
 }
 

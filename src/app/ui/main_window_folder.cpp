@@ -65,18 +65,15 @@ void TMain::LoadFolderEntry(int previousPosition) {
     DecodedImage decoded;
     try {
         decoded = loadImageFile(path, classifyFile(path));
+        AdoptPicture(std::move(decoded.bitmap), path);
     } catch (...) {
-        // A file that vanished or fails to decode leaves the picture, position and counter as they were.
+        // A file that vanished, fails to decode or does not fit in memory leaves the picture,
+        // position and counter as they were.
         folderPosition_ = previousPosition;
         SetCounterText(counterText_);
         throw;
     }
-    doc_.freePlanes();
     SetCounterText(QString::fromStdString(counterText(folderPosition_, folderCount_)));
-    doc_.fileName = path;
-    doc_.bitmap = std::move(decoded.bitmap);
-    doc_.imageLoaded = true;
-    ShowWorkingBitmap();
     setWindowTitle(QString::fromStdString(imageCaption(ShortFileName().toStdString(), doc_.width(), doc_.height())));
     if (decoded.bitsPerPixel == 1)
         DisableImageCommands();
@@ -84,7 +81,6 @@ void TMain::LoadFolderEntry(int previousPosition) {
         EnableImageCommands();
     EnableFolderCommands();
     ApplyDisplayMode();
-    doc_.buildPlanes();
 }
 
 void TMain::NextFileN1Click() { Navigate(nextFile(folderPosition_, folderCount_)); }
@@ -97,7 +93,7 @@ void TMain::FormMouseWheelUp(bool rightButtonHeld) { Navigate(wheelUp(folderPosi
 
 void TMain::wheelEvent(QWheelEvent* event) {
     const bool right = event->buttons() & Qt::RightButton;
-    guarded([&] { event->angleDelta().y() < 0 ? FormMouseWheelDown(right) : FormMouseWheelUp(right); });
+    runGuarded([&] { event->angleDelta().y() < 0 ? FormMouseWheelDown(right) : FormMouseWheelUp(right); });
     event->accept();
 }
 
@@ -112,7 +108,7 @@ void TMain::Edit1KeyDown(int virtualKey) {
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         const int key = virtualKeyOf(static_cast<QKeyEvent*>(event));
-        guarded([&] { Edit1KeyDown(key); });
+        runGuarded([&] { Edit1KeyDown(key); });
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 
 #include "app/ui/main_window.h"
 #include "app/ui/picture_scroll_box.h"
+#include "uisupport/ui/guarded_connect.h"
 
 namespace veltrane {
 
@@ -13,22 +14,12 @@ namespace {
 using Handler = void (TMain::*)();
 
 QMenu* addMenu(QWidget* parent, QMenu* into, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(QString(name) + "Action");
-    if (into) into->addMenu(menu);
-    return menu;
+    return newMenu(parent, into, name, caption);
 }
 
 QAction* addItem(TMain* owner, QMenu* menu, const char* name, const QString& caption, Handler handler,
                  const char* shortcut = nullptr) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(name);
-    if (shortcut) action->setShortcut(QKeySequence(shortcut));
-    if (handler)
-        QObject::connect(action, &QAction::triggered, owner, [owner, handler] { TMain::guarded([&] { (owner->*handler)(); }); });
-    menu->addAction(action);
-    return action;
+    return newMenuItem(owner, menu, name, caption, handler, shortcut);
 }
 
 // A pop-up twin of a main-menu item: same caption, shortcut and handler. The shortcut is
@@ -60,7 +51,7 @@ void TMain::buildMenus() {
 
     ViewV1 = addMenu(this, nullptr, "ViewV1", "表示(&V)");
     bar->addMenu(ViewV1);
-    connect(ViewV1, &QMenu::aboutToShow, this, [this] { guarded([this] { ViewV1Click(); }); });
+    connectGuarded(ViewV1, &QMenu::aboutToShow, this, &TMain::ViewV1Click);
     thumb = addItem(this, ViewV1, "thumb", "ビューワーモード", &TMain::thumbClick);
     ViewV1->addSeparator();
     CopyC1 = addItem(this, ViewV1, "CopyC1", "コピー(&C)", &TMain::CopyC1Click, "Ctrl+C");
@@ -133,7 +124,7 @@ void TMain::buildMenus() {
 
     Etc1 = addMenu(this, nullptr, "Etc1", "その他(&E)");
     bar->addMenu(Etc1);
-    connect(Etc1, &QMenu::aboutToShow, this, [this] { guarded([this] { Etc1Click(); }); });
+    connectGuarded(Etc1, &QMenu::aboutToShow, this, &TMain::Etc1Click);
     addItem(this, Etc1, "MandelbrotM1", "Mandelbrot(&M)", &TMain::MandelbrotM1Click);
     addItem(this, Etc1, "JuliaJ1", "Julia(&J)", &TMain::JuliaJ1Click);
     Etc1->addSeparator();
@@ -230,14 +221,11 @@ namespace {
 
 QToolButton* addToolButton(TMain* owner, QToolBar* bar, const char* name, const QString& hint,
                            QStyle::StandardPixmap icon, Handler handler) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(name);
-    button->setToolTip(hint);
+    auto* button = guardedButton(new QToolButton(bar), owner, name, hint, handler);
     button->setIcon(owner->style()->standardIcon(icon));
     button->setIconSize(QSize(17, 17));
     button->setFixedSize(24, 23);
     button->setAutoRaise(true);
-    QObject::connect(button, &QToolButton::clicked, owner, [owner, handler] { TMain::guarded([&] { (owner->*handler)(); }); });
     bar->addWidget(button);
     return button;
 }

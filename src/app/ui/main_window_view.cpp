@@ -3,7 +3,7 @@
 
 #include "app/status_text.h"
 #include "app/ui/main_window.h"
-#include "app/ui/status_bar.h"
+#include "widgets/ui/status_bar.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMetaMethod>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
 #include <QWidget>
@@ -15,6 +14,7 @@
 #include "app/ui/main_window.h"
 #include "image/bmp_codec.h"
 #include "platform/ui/scripted_platform.h"
+#include "uisupport/ui/atomic_write.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -201,7 +201,7 @@ void ScriptRunner::call(QObject* object, const std::string& method, const std::v
         QGenericArgument generic[10];
         for (int a = 0; a < values.size(); ++a)
             generic[a] = QGenericArgument(values[a].typeName(), values[a].constData());
-        TMain::guarded([&] {
+        runGuarded([&] {
             m.invoke(object, Qt::DirectConnection, generic[0], generic[1], generic[2], generic[3], generic[4], generic[5],
                      generic[6], generic[7], generic[8], generic[9]);
         });
@@ -220,7 +220,7 @@ void ScriptRunner::setProperty(QObject* object, const std::string& name, const S
     if (!converted.convert(property.metaType()))
         throw ScriptFailure("value of the wrong type for '" + name + "'");
     bool written = false;
-    TMain::guarded([&] { written = property.write(object, converted); });
+    runGuarded([&] { written = property.write(object, converted); });
     if (!written) throw ScriptFailure("property '" + name + "' cannot be set");
 }
 
@@ -249,12 +249,9 @@ void ScriptRunner::save(const ScriptCommand& command) {
     for (int y = 0; y < picture.height(); ++y)
         std::copy_n(picture.constScanLine(y), static_cast<std::size_t>(picture.width()) * 3, bitmap.row(y));
     const std::vector<std::uint8_t> bytes = encodeBmp24(bitmap);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        throw ScriptFailure("cannot write '" + path.toStdString() + "'");
+    if (const std::optional<QString> error =
+            writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+        throw ScriptFailure("cannot write '" + path.toStdString() + "': " + error->toStdString());
 }
 
 void ScriptRunner::drop(const ScriptCommand& command) {
@@ -264,7 +261,7 @@ void ScriptRunner::drop(const ScriptCommand& command) {
     const QMetaObject* meta = target->metaObject();
     if (meta->indexOfMethod("FilesDropped(QStringList)") < 0)
         throw ScriptFailure("window '" + command.path[0] + "' takes no dropped files");
-    TMain::guarded([&] { QMetaObject::invokeMethod(target, "FilesDropped", Qt::DirectConnection, Q_ARG(QStringList, paths)); });
+    runGuarded([&] { QMetaObject::invokeMethod(target, "FilesDropped", Qt::DirectConnection, Q_ARG(QStringList, paths)); });
 }
 
 }  // namespace veltrane

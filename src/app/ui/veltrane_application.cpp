@@ -1,6 +1,7 @@
 #include "app/ui/veltrane_application.h"
 
 #include "platform/ui/platform_services.h"
+#include "uisupport/ui/program_font.h"
 
 namespace veltrane {
 
@@ -9,17 +10,15 @@ VeltraneApplication::VeltraneApplication(int& argc, char** argv) : QApplication(
     // The main window ends the program: the histogram window may stay open and the main
     // window hides while the player runs.
     setQuitOnLastWindowClosed(false);
+    setFont(programFont());
 }
 
+// Handlers catch at their own boundary (runGuarded); this is the last resort for anything
+// that escapes Qt's own event delivery.
 bool VeltraneApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        showErrorBox(QString::fromUtf8(error.what()));
-    } catch (...) {
-        showErrorBox("予期しないエラーが発生しました");
-    }
-    return false;
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 }  // namespace veltrane

@@ -3,9 +3,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
 #include "image/histogram.h"
+#include "uisupport/ui/document_host.h"
+#include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/stair_chart.h"
 
 namespace veltrane {
@@ -21,8 +21,9 @@ QList<qint64> toList(const std::array<std::int64_t, 256>& counts) { return QList
 
 }  // namespace
 
-THistogram::THistogram(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+THistogram::THistogram(DocumentHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      host_(host) {
     setObjectName("Histogram");
     setWindowTitle("ヒストグラム");
     setFixedSize(kClientWidth, kClientHeight);
@@ -42,7 +43,7 @@ THistogram::THistogram(QWidget* parent)
     ShineSpeedButton1->setObjectName("ShineSpeedButton1");
     ShineSpeedButton1->setToolTip("メインフォームの画像の変化を反映させるにはこのボタンを押して下さい");
     ShineSpeedButton1->setGeometry(kClientWidth - 108, 2 * kChartHeight + 2, 100, 23);
-    connect(ShineSpeedButton1, &QPushButton::clicked, this, [this] { TMain::guarded([this] { BitBtn1Click(); }); });
+    connectGuarded(ShineSpeedButton1, &QPushButton::clicked, this, &THistogram::BitBtn1Click);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -61,8 +62,8 @@ void THistogram::ShowHistograms(const ColorPlanes& planes) {
 
 void THistogram::BitBtn1Click() {
     // The window outlives the picture: with nothing loaded there is nothing to count.
-    if (!Main || !Main->document().imageLoaded) return;
-    ShowHistograms(Main->document().current);
+    if (!host_.document().imageLoaded) return;
+    ShowHistograms(host_.document().current);
 }
 
 }  // namespace veltrane

@@ -9,13 +9,14 @@
 
 namespace veltrane {
 
+class DocumentHost;
 class StairChart;
 
 class THistogram : public QWidget {
     Q_OBJECT
 
 public:
-    explicit THistogram(QWidget* parent = nullptr);
+    explicit THistogram(DocumentHost& host, QWidget* parent = nullptr);
 
     // Counts the histograms of the planes, loads the four charts and shows the window.
     void ShowHistograms(const ColorPlanes& planes);
@@ -27,6 +28,9 @@ public:
 public slots:
     // "再計算する": counts the main window's current picture again; the size line stays.
     void BitBtn1Click();
+
+private:
+    DocumentHost& host_;
 };
 
 }  // namespace veltrane

@@ -69,4 +69,8 @@ void setPlatform(std::unique_ptr<PlatformServices> services);
 // The error message box of the application's top-level handler (default caption, OK).
 void showErrorBox(const QString& text);
 
+// Runs a handler body; an error escaping it is shown in the error message box and the event
+// loop goes on, so no exception ever crosses Qt's event loop. Returns false when it failed.
+bool runGuarded(const std::function<void()>& body);
+
 }  // namespace veltrane

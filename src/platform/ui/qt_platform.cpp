@@ -62,6 +62,20 @@ void showErrorBox(const QString& text) {
     platform().messageBox(nullptr, text, QString(), MessageButtons::Ok, MessageIcon::Error);
 }
 
+bool runGuarded(const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (const std::bad_alloc&) {
+        showErrorBox("メモリが足りないため処理を続けられません");
+    } catch (const std::exception& error) {
+        showErrorBox(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showErrorBox("予期しないエラーが発生しました");
+    }
+    return false;
+}
+
 QStringList qtNameFilters(const QList<FileFilter>& filters) {
     QStringList names;
     for (const FileFilter& f : filters)

@@ -1,6 +1,7 @@
 // The controller window: its controls, its pop-up menu, the player settings and closing the
 // player.
 #include "player/ui/movie_controller.h"
+#include "platform/ui/platform_services.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -15,10 +16,9 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
-#include "app/ui/settings_store.h"
-#include "app/ui/status_bar.h"
+#include "uisupport/ui/document_host.h"
+#include "uisupport/ui/settings_store.h"
+#include "widgets/ui/status_bar.h"
 #include "player/ui/display_window.h"
 #include "player/ui/seek_bar_view.h"
 #include "player/ui/up_down.h"
@@ -42,7 +42,7 @@ QColor toQColor(PlayerColour c) { return QColor(redOf(c), greenOf(c), blueOf(c))
 
 void connectGuarded(QAction* action, TMovieController* owner, Handler handler) {
     QObject::connect(action, &QAction::triggered, owner,
-                     [owner, handler] { TMain::guarded([owner, handler] { (owner->*handler)(); }); });
+                     [owner, handler] { runGuarded([owner, handler] { (owner->*handler)(); }); });
 }
 
 QMenu* subMenu(QWidget* owner, QMenu* into, const char* name, const QString& caption) {
@@ -76,7 +76,7 @@ QToolButton* speedButton(TMovieController* owner, const char* name, const QStrin
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, owner,
-                     [owner, handler] { TMain::guarded([owner, handler] { (owner->*handler)(); }); });
+                     [owner, handler] { runGuarded([owner, handler] { (owner->*handler)(); }); });
     return button;
 }
 
@@ -100,13 +100,13 @@ QIcon colourGlyph(const PlayerSettings& s) {
 
 }  // namespace
 
-TMovieController::TMovieController(QWidget* parent)
+TMovieController::TMovieController(DocumentHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      host_(host) {
     MovieController = this;
     setObjectName("MovieController");
     setWindowTitle("Controller");
-    if (Main) setFont(Main->font());
     setFixedSize(kClientWidth, kClientHeight);
 
     buildControls();
@@ -116,11 +116,11 @@ TMovieController::TMovieController(QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, [this] { TMain::guarded([this] { PollPlayback(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { PollPlayback(); }); });
     Timer3 = new QTimer(this);
     Timer3->setObjectName("Timer3");
     Timer3->setInterval(1000);
-    connect(Timer3, &QTimer::timeout, this, [this] { TMain::guarded([this] { Timer3Timer(); }); });
+    connect(Timer3, &QTimer::timeout, this, [this] { runGuarded([this] { Timer3Timer(); }); });
 
     // An MP3 without a length in its header tells it only while playing.
     connect(&engine_, &MediaEngine::durationChanged, this, [this] {
@@ -134,9 +134,8 @@ TMovieController::TMovieController(QWidget* parent)
     // The graph's threads must be gone before the program ends, whatever is still open.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { CloseMedia(); });
 
-    FileList = new TFileList;
+    FileList = new TFileList(host_.random());
     Display = new TDisplay;
-    if (Main) Display->setFont(Main->font());
     connectPlayList();
 
     setAcceptDrops(true);
@@ -174,7 +173,7 @@ void TMovieController::buildControls() {
     Image1->setToolTip("クリックした位置から再生します");
     Image1->move(3, 36);
     connect(Image1, &SeekBarView::leftButtonPressed, this,
-            [this](int x, int y) { TMain::guarded([this, x, y] { Image1MouseDown(x, y); }); });
+            [this](int x, int y) { runGuarded([this, x, y] { Image1MouseDown(x, y); }); });
 
     SpeedButtonPlay = speedButton(this, "SpeedButtonPlay", "ファイルを再生します。", &TMovieController::SpeedButtonPlayClick);
     SpeedButtonPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
@@ -205,7 +204,7 @@ void TMovieController::buildControls() {
     TrackBar1->setValue(kVolumeStart);
     TrackBar1->setToolTip("音声の大きさを設定します");
     TrackBar1->setGeometry(26, 72, 118, 18);
-    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TMain::guarded([this] { TrackBar1Change(); }); });
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] { runGuarded([this] { TrackBar1Change(); }); });
 
     StatusBar1 = new PanelStatusBar({55, 50}, {QString(), QString()}, this);
     StatusBar1->setObjectName("StatusBar1");
@@ -234,7 +233,7 @@ void TMovieController::buildFoldOutPanel() {
     UpDown1->setValue(kSpeedStart);
     UpDown1->setToolTip(speedHint);
     UpDown1->setGeometry(6, 32, 17, 21);
-    connect(UpDown1, &UpDown::clicked, this, [this] { TMain::guarded([this] { UpDown1Click(); }); });
+    connect(UpDown1, &UpDown::clicked, this, [this] { runGuarded([this] { UpDown1Click(); }); });
     Edit4 = new QLineEdit(fromStd(kSpeedStartText), GroupBox1);
     Edit4->setObjectName("Edit4");
     Edit4->setReadOnly(true);
@@ -251,7 +250,7 @@ void TMovieController::buildFoldOutPanel() {
     TrackBar2->setValue(0);
     TrackBar2->setToolTip(balanceHint);
     TrackBar2->setGeometry(4, 72, 82, 18);
-    connect(TrackBar2, &QSlider::valueChanged, this, [this] { TMain::guarded([this] { TrackBar2Change(); }); });
+    connect(TrackBar2, &QSlider::valueChanged, this, [this] { runGuarded([this] { TrackBar2Change(); }); });
     Label3 = label(GroupBox1, "Label3", "左            右", QRect(6, 90, 82, 14));
     Label3->setToolTip(balanceHint);
 }
@@ -262,7 +261,7 @@ void TMovieController::buildPopupMenu() {
     PopupMenu1->setToolTipsVisible(true);
 
     F1 = subMenu(this, PopupMenu1, "F1", "ファイル(&F)");
-    connect(F1, &QMenu::aboutToShow, this, [this] { TMain::guarded([this] { FileF1Click(); }); });
+    connect(F1, &QMenu::aboutToShow, this, [this] { runGuarded([this] { FileF1Click(); }); });
     O1 = item(this, F1, "O1", "メディアを開く(&O)", &TMovieController::openo1Click, "Ctrl+O");
     P1 = item(this, F1, "P1", "プロパティを開く(&P)", &TMovieController::propertyClick);
     F1->addSeparator();
@@ -300,7 +299,7 @@ void TMovieController::buildPopupMenu() {
     SceneCaptureS1->setEnabled(false);
 
     Option = subMenu(this, PopupMenu1, "Option", "設定(&O)");
-    connect(Option, &QMenu::aboutToShow, this, [this] { TMain::guarded([this] { OptionO1Click(); }); });
+    connect(Option, &QMenu::aboutToShow, this, [this] { runGuarded([this] { OptionO1Click(); }); });
     N37 = subMenu(this, Option, "N37", "再生順");
     name = item(this, N37, "name", "名前順", &TMovieController::nameClick);
     antiname = item(this, N37, "antiname", "逆名前順", &TMovieController::antinameClick);
@@ -341,9 +340,9 @@ void TMovieController::buildPopupMenu() {
 }
 
 void TMovieController::connectPlayList() {
-    connect(FileList, &TFileList::playRequested, this, [this](int row) { TMain::guarded([this, row] { PlayListEntry(row); }); });
+    connect(FileList, &TFileList::playRequested, this, [this](int row) { runGuarded([this, row] { PlayListEntry(row); }); });
     connect(FileList, &TFileList::filesDropped, this,
-            [this](const QStringList& paths) { TMain::guarded([this, &paths] { FilesDropped(paths); }); });
+            [this](const QStringList& paths) { runGuarded([this, &paths] { FilesDropped(paths); }); });
     connect(FileList, &TFileList::playOrderChanged, this, &TMovieController::ShowPlayOrder);
     connect(FileList, &TFileList::repeatModeChanged, this, &TMovieController::ShowRepeatMode);
     ShowPlayOrder(FileList->playOrder());
@@ -390,11 +389,7 @@ void TMovieController::WritePlayerSettings() {
     s.stayOnTop = StayTop->isChecked();
     s.fixedDisplaySize = DispSizeFix->isChecked();
     if (FileList) s.repeatMode = FileList->repeatMode();
-    IniFile ini = loadSettings();
-    SavePlayerSettings(ini, s);
-    if (!saveSettings(ini))
-        platform().messageBox(nullptr, "設定ファイルを保存できませんでした（" + settingsFilePath() + "）", QString(),
-                              MessageButtons::Ok, MessageIcon::Warning);
+    updateSettings([&s](IniFile& ini) { SavePlayerSettings(ini, s); });
 }
 
 // ---- Order and repeat marks: the controller's menu follows the play list's state ----
@@ -429,7 +424,7 @@ void TMovieController::closeEvent(QCloseEvent* event) {
         closing_ = true;
         // The settings are written while the play list and the display still exist; a player
         // that handed a frame over closes without writing them.
-        TMain::guarded([this] {
+        runGuarded([this] {
             if (!handedOver_) WritePlayerSettings();
         });
         CloseMedia();
@@ -440,7 +435,7 @@ void TMovieController::closeEvent(QCloseEvent* event) {
         }
         FileList = nullptr;
         Display = nullptr;
-        if (Main) Main->show();
+        host_.ShowMainWindow();
         MovieController = nullptr;
         deleteLater();
     }
@@ -458,7 +453,7 @@ void TMovieController::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths << url.toLocalFile();
     event->acceptProposedAction();
-    TMain::guarded([&] { FilesDropped(paths); });
+    runGuarded([&] { FilesDropped(paths); });
 }
 
 void TMovieController::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }

@@ -21,6 +21,7 @@
 
 namespace veltrane {
 
+class DocumentHost;
 class PanelStatusBar;
 class SeekBarView;
 class UpDown;
@@ -53,7 +54,8 @@ class TMovieController : public QWidget {
 
 public:
     // Sets the start state, creates FileList and Display and loads the player settings.
-    explicit TMovieController(QWidget* parent = nullptr);
+    // host: the program side that takes captured frames and shows the main window again.
+    explicit TMovieController(DocumentHost& host, QWidget* parent = nullptr);
     ~TMovieController() override;
 
     // Opens and plays a file. startFlag 1 (opened afresh) makes the play list scan the
@@ -183,6 +185,7 @@ private:
     void OpenDroppedFile(const QString& path);
     void ResizeOuter(int outerWidth, int outerHeight);
 
+    DocumentHost& host_;
     MediaEngine engine_;
     PlayerSettings settings_;
     AbRepeat ab_;

@@ -2,10 +2,9 @@
 // next and previous file, open and drop, the fold-out panel, the play list and the version box.
 #include <QFile>
 
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
+#include "uisupport/ui/document_host.h"
 #include "platform/ui/platform_services.h"
-#include "app/ui/about_box.h"
+#include "widgets/ui/about_box.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
 #include "player/ui/up_down.h"
@@ -107,15 +106,14 @@ void TMovieController::CaptureFrame() {
         if (wasRunning) engine_.run();
         return;
     }
-    // The grab's rows are padded to 4 bytes; the main window takes them packed, bottom first.
+    // The grab's rows are padded to 4 bytes and stored bottom first; the picture's top row first.
+    Bitmap24 frame = Bitmap24::forOverwrite(grab.width, grab.height);
     const std::size_t packedRow = static_cast<std::size_t>(grab.width) * 3;
     const std::size_t paddedRow = static_cast<std::size_t>(grab.rowBytes());
-    std::vector<std::uint8_t> rows(packedRow * static_cast<std::size_t>(grab.height));
     for (int y = 0; y < grab.height; ++y)
-        std::copy_n(grab.bits.data() + static_cast<std::size_t>(y) * paddedRow, packedRow,
-                    rows.data() + static_cast<std::size_t>(y) * packedRow);
+        std::copy_n(grab.bits.data() + static_cast<std::size_t>(y) * paddedRow, packedRow, frame.row(grab.height - 1 - y));
     handedOver_ = true;
-    if (Main) Main->ReceiveFrame(grab.width, grab.height, rows.data());
+    host_.ReceiveFrame(std::move(frame));
     CloseMedia();
     close();
 }

@@ -2,9 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
-#include "app/ui/status_bar.h"
+#include "widgets/ui/status_bar.h"
 #include "platform/ui/platform_services.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"

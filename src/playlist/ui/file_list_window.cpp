@@ -2,22 +2,20 @@
 // order and the repeat mode.
 #include "playlist/ui/file_list_window.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLayout>
-#include <QMimeData>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
-#include "app/ui/status_bar.h"
 #include "playlist/play_list.h"
 #include "playlist/ui/play_list_icons.h"
 #include "playlist/ui/report_list_view.h"
+#include "uisupport/ui/file_drop.h"
+#include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/qt_text.h"
+#include "widgets/ui/status_bar.h"
 
 namespace veltrane {
 
@@ -29,16 +27,6 @@ constexpr int kWidth = 176;
 constexpr int kHeight = 197;
 constexpr int kTitleColumnWidth = 300;
 constexpr int kStatusPanelWidth = 100;
-
-QString fromStd(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// The program's one generator lives in the main window; a window built without one (in a
-// test of this window alone) draws from a generator of its own.
-RandomGenerator& processRandom() {
-    if (Main) return Main->random();
-    static RandomGenerator own;
-    return own;
-}
 
 int orderImage(PlayOrder order) {
     switch (order) {
@@ -60,12 +48,12 @@ int repeatImage(RepeatMode mode) {
 
 }  // namespace
 
-TFileList::TFileList(QWidget* parent)
+TFileList::TFileList(RandomGenerator& random, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      random_(random) {
     setObjectName("FileList");
     setWindowTitle(fromStd(kPlayListCaption));
-    if (Main) setFont(Main->font());
 
     ListView1 = new ReportListView(this);
     ListView1->setObjectName("ListView1");
@@ -87,8 +75,8 @@ TFileList::TFileList(QWidget* parent)
     layout->addWidget(ToolBar1);
     layout->addWidget(StatusBar1);
 
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { TMain::guarded([this] { ListView1DblClick(); }); });
-    connect(ListView1, &ReportListView::mousePressed, this, [this] { TMain::guarded([this] { ListView1MouseDown(); }); });
+    connectGuarded(ListView1, &QTreeWidget::itemDoubleClicked, this, &TFileList::ListView1DblClick);
+    connectGuarded(ListView1, &ReportListView::mousePressed, this, &TFileList::ListView1MouseDown);
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenuFileList->popup(ListView1->viewport()->mapToGlobal(at)); });
 
@@ -105,11 +93,7 @@ TFileList::~TFileList() {
 
 void TFileList::buildMenus() {
     const auto item = [this](QMenu* menu, const char* objectName, const QString& caption, void (TFileList::*handler)()) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(objectName);
-        connect(action, &QAction::triggered, this, [this, handler] { TMain::guarded([this, handler] { (this->*handler)(); }); });
-        menu->addAction(action);
-        return action;
+        return newMenuItem(this, menu, objectName, caption, handler);
     };
     PopupMenuFileList = new QMenu(this);
     PopupMenuFileList->setObjectName("PopupMenuFileList");
@@ -143,10 +127,8 @@ void TFileList::buildToolBar() {
     ToolBar1->layout()->setSpacing(0);
     ToolBar1->setContentsMargins(0, 0, 0, 0);
     const auto button = [this](QToolButton* b, const char* objectName, const QString& hint, void (TFileList::*handler)()) {
-        b->setObjectName(objectName);
-        b->setToolTip(hint);
+        guardedButton(b, this, objectName, hint, handler);
         b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, [this, handler] { TMain::guarded([this, handler] { (this->*handler)(); }); });
         ToolBar1->addWidget(b);
         return b;
     };
@@ -243,7 +225,7 @@ void TFileList::delete1Click() { ToolButton9Click(); }
 void TFileList::SetPlayOrder(PlayOrder order) {
     playOrder_ = order;
     ShowPlayOrder();
-    applyPlayOrder(entries_, order, processRandom());
+    applyPlayOrder(entries_, order, random_);
     RefreshList();
     emit playOrderChanged(order);
 }
@@ -282,16 +264,11 @@ void TFileList::ToolButton4Click() { SetRepeatMode(nextRepeatMode(repeatMode_));
 
 void TFileList::FilesDropped(const QStringList& paths) { emit filesDropped(paths); }
 
-void TFileList::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
+void TFileList::dragEnterEvent(QDragEnterEvent* event) { acceptFileDrag(event); }
 
 void TFileList::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths << url.toLocalFile();
-    event->acceptProposedAction();
-    TMain::guarded([&] { FilesDropped(paths); });
+    const QStringList paths = droppedLocalFiles(event);
+    runGuarded([&] { FilesDropped(paths); });
 }
 
 }  // namespace veltrane

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/random_generator.h"
 #include "playlist/play_order.h"
 
 namespace veltrane {
@@ -27,7 +28,8 @@ class TFileList : public QWidget {
     Q_PROPERTY(int listIndex READ listIndex)
 
 public:
-    explicit TFileList(QWidget* parent = nullptr);
+    // random: the program's generator, which the random order draws from.
+    explicit TFileList(RandomGenerator& random, QWidget* parent = nullptr);
     ~TFileList() override;
 
     // ---- State the controller reads and sets ----
@@ -104,6 +106,7 @@ private:
     void AppendFile(const QString& path);
     bool WriteListFile(const QString& path);
 
+    RandomGenerator& random_;
     std::vector<std::string> entries_;
     std::string mediaPath_;
     int listIndex_ = 0;

@@ -29,10 +29,6 @@ TColorPickerForm::TColorPickerForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("色の選択");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QFont font;
-    font.setFamilies({"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
-    font.setPixelSize(12);
-    setFont(font);
     setFixedSize(kClientWidth, kClientHeight);
 
     fieldBitmap_ = QImage(kColorFieldSize, kColorFieldSize, QImage::Format_BGR888);

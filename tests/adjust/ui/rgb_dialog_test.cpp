@@ -12,7 +12,7 @@
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
-#include "app/ui/progress_window.h"
+#include "widgets/ui/progress_window.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"

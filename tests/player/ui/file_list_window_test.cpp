@@ -1,7 +1,7 @@
 // The play-list window on its own: scan, view, delete, list files, order and repeat.
 #include <gtest/gtest.h>
 
-#include "app/ui/status_bar.h"
+#include "widgets/ui/status_bar.h"
 #include "player/ui/player_fixture.h"
 #include "playlist/ui/play_list_icons.h"
 #include "playlist/ui/report_list_view.h"

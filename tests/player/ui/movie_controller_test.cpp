@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "app/ui/status_bar.h"
+#include "widgets/ui/status_bar.h"
 #include "player/seek_bar.h"
-#include "app/ui/about_box.h"
+#include "widgets/ui/about_box.h"
 #include "player/ui/player_fixture.h"
 #include "player/ui/seek_bar_view.h"
 #include "player/ui/up_down.h"

@@ -11,7 +11,7 @@
 #include <QThread>
 #include <functional>
 
-#include "app/ini_file.h"
+#include "common/ini_file.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
 #include "platform/ui/scripted_platform.h"

@@ -1,4 +1,4 @@
-#include "app/ui/about_box.h"
+#include "widgets/ui/about_box.h"
 
 #include <QCoreApplication>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "common/ini_file.h"
 
 #include <charconv>
 
@@ -66,8 +66,12 @@ IniFile IniFile::parse(std::string_view text) {
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        ini.lines_.emplace_back(line);
+        std::string_view lineEnd = end == npos ? "" : "\n";
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+            lineEnd = end == npos ? "\r" : "\r\n";
+        }
+        ini.lines_.push_back({std::string(line), lineEnd});
         if (end == npos) break;
         text.remove_prefix(end + 1);
     }
@@ -76,28 +80,33 @@ IniFile IniFile::parse(std::string_view text) {
 
 std::string IniFile::serialize() const {
     std::size_t size = 0;
-    for (const std::string& line : lines_) size += line.size() + 1;
+    for (const Line& line : lines_) size += line.text.size() + line.end.size();
     std::string out;
     out.reserve(size);
-    for (const std::string& line : lines_) {
-        out += line;
-        out += '\n';
-    }
+    for (const Line& line : lines_) out.append(line.text).append(line.end);
     return out;
+}
+
+void IniFile::insertLine(std::size_t at, std::string text) {
+    const std::string_view newline = !lines_.empty() && lines_.front().end == "\r\n" ? "\r\n" : "\n";
+    // A last line without its end gets one before anything follows it.
+    if (at == lines_.size() && !lines_.empty() && (lines_.back().end.empty() || lines_.back().end == "\r"))
+        lines_.back().end = newline;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newline});
 }
 
 std::size_t IniFile::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         std::string_view name;
-        if (sectionName(lines_[i], name) && equalsIgnoreCase(name, section)) return i;
+        if (sectionName(lines_[i].text, name) && equalsIgnoreCase(name, section)) return i;
     }
     return npos;
 }
 
 std::size_t IniFile::findKey(std::size_t sectionLine, std::string_view key) const {
-    for (std::size_t i = sectionLine + 1; i < lines_.size() && !isSectionHeader(lines_[i]); ++i) {
+    for (std::size_t i = sectionLine + 1; i < lines_.size() && !isSectionHeader(lines_[i].text); ++i) {
         std::string_view k, v;
-        if (keyValue(lines_[i], k, v) && equalsIgnoreCase(k, key)) return i;
+        if (keyValue(lines_[i].text, k, v) && equalsIgnoreCase(k, key)) return i;
     }
     return npos;
 }
@@ -108,7 +117,7 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
     const std::size_t line = header == npos ? npos : findKey(header, key);
     if (line == npos) return std::string(defaultValue);
     std::string_view k, v;
-    keyValue(lines_[line], k, v);
+    keyValue(lines_[line].text, k, v);
     return std::string(v);
 }
 
@@ -130,27 +139,27 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const std::size_t header = findSection(section);
     if (header == npos) {
-        if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
+        if (!lines_.empty() && !trim(lines_.back().text).empty()) insertLine(lines_.size(), "");
         std::string headerLine;
         headerLine.append("[").append(section).append("]");
-        lines_.push_back(std::move(headerLine));
-        lines_.push_back(keyLine(key, value));
+        insertLine(lines_.size(), std::move(headerLine));
+        insertLine(lines_.size(), keyLine(key, value));
         return;
     }
     const std::size_t existing = findKey(header, key);
     if (existing != npos) {
         // The key keeps the spelling the file already had.
         std::string_view oldKey, oldValue;
-        keyValue(lines_[existing], oldKey, oldValue);
-        lines_[existing] = keyLine(oldKey, value);
+        keyValue(lines_[existing].text, oldKey, oldValue);
+        lines_[existing].text = keyLine(oldKey, value);
         return;
     }
     // After the section's last non-blank line, so that a blank line separating it from the
     // next section stays where it is.
     std::size_t insertAt = header + 1;
-    for (std::size_t i = header + 1; i < lines_.size() && !isSectionHeader(lines_[i]); ++i)
-        if (!trim(lines_[i]).empty()) insertAt = i + 1;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine(key, value));
+    for (std::size_t i = header + 1; i < lines_.size() && !isSectionHeader(lines_[i].text); ++i)
+        if (!trim(lines_[i].text).empty()) insertAt = i + 1;
+    insertLine(insertAt, keyLine(key, value));
 }
 
 void IniFile::writeInteger(std::string_view section, std::string_view key, int value) {

@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "common/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +78,25 @@ TEST(IniFile, LinesThatAreNoKeys) {
 TEST(IniFile, RoundTripKeepsEveryLine) {
     const std::string text = "; comment\n[Other]\nodd line without equals\nx = 1 \n\n[Main_POS]\nLeft=1\n";
     EXPECT_EQ(IniFile::parse(text).serialize(), text);
-    // "\r\n" is accepted and written back as "\n"; a last line without an end gets one.
-    EXPECT_EQ(IniFile::parse("[A]\r\nk=1").serialize(), "[A]\nk=1\n");
+    // Every line keeps its own end, a last line without one included.
+    for (const std::string mixed : {"[A]\r\nk=1", "[A]\r\nk=1\n\r\n", "x\r", "\r\n\n", std::string("a\0\r\n", 4)})
+        EXPECT_EQ(IniFile::parse(mixed).serialize(), mixed);
+}
+
+TEST(IniFile, AddedLinesEndAsTheFileDoes) {
+    const struct {
+        const char *before, *after;
+    } cases[] = {
+        {"[A]\r\na=1\r\n", "[A]\r\na=1\r\nb=2\r\n\r\n[KIRRO]\r\ngreeting=0\r\n"},
+        {"[A]\r\na=1", "[A]\r\na=1\r\nb=2\r\n\r\n[KIRRO]\r\ngreeting=0\r\n"},
+        {"[A]\na=1\r", "[A]\na=1\nb=2\n\n[KIRRO]\ngreeting=0\n"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::parse(c.before);
+        ini.writeInteger("A", "b", 2);
+        ini.writeInteger("KIRRO", "greeting", 0);
+        EXPECT_EQ(ini.serialize(), c.after) << c.before;
+    }
 }
 
 TEST(IniFile, WriteReplacesInPlace) {

@@ -1,4 +1,4 @@
-#include "app/ui/progress_window.h"
+#include "widgets/ui/progress_window.h"
 
 #include <QVBoxLayout>
 #include <algorithm>

@@ -1,8 +1,9 @@
 #pragma once
 // The settings file in the classic sectioned INI format: "[Section]" lines, "key=value"
 // lines, ';' comments. Sections and keys match without regard to ASCII case, the first
-// matching section and key win, and every line the program does not write is kept as it
-// was, so other sections (the player's) and the user's comments survive a save.
+// matching section and key win, and every line the program does not write is kept byte for
+// byte with its own line end, so other sections (the player's) and the user's comments
+// survive a save.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,8 @@ class IniFile {
 public:
     // Accepts "\n" and "\r\n" line ends; any bytes are allowed.
     static IniFile parse(std::string_view text);
-    // Every line ended by "\n".
+    // Every line with the end it was read with; lines the program adds end as the file's
+    // first line does ("\n" for a new file).
     std::string serialize() const;
 
     // The value with surrounding blanks removed, or the default when the key is missing.
@@ -34,7 +36,13 @@ private:
     // Index of the key's line within the section whose header is at sectionLine, or npos.
     std::size_t findKey(std::size_t sectionLine, std::string_view key) const;
 
-    std::vector<std::string> lines_;
+    void insertLine(std::size_t at, std::string text);
+
+    struct Line {
+        std::string text;
+        std::string_view end;  // "\n", "\r\n", "\r" (a lone one at the end of the file) or ""
+    };
+    std::vector<Line> lines_;
 };
 
 }  // namespace veltrane

@@ -1,4 +1,4 @@
-#include "app/ui/status_bar.h"
+#include "widgets/ui/status_bar.h"
 
 namespace veltrane {
 
