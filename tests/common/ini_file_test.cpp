@@ -79,7 +79,9 @@ TEST(IniFile, RoundTripKeepsEveryLine) {
     const std::string text = "; comment\n[Other]\nodd line without equals\nx = 1 \n\n[Main_POS]\nLeft=1\n";
     EXPECT_EQ(IniFile::parse(text).serialize(), text);
     // Every line keeps its own end, a last line without one included.
-    for (const std::string mixed : {"[A]\r\nk=1", "[A]\r\nk=1\n\r\n", "x\r", "\r\n\n", std::string("a\0\r\n", 4)})
+    for (const std::string& mixed :
+         {std::string("[A]\r\nk=1"), std::string("[A]\r\nk=1\n\r\n"), std::string("x\r"), std::string("\r\n\n"),
+          std::string("a\0\r\n", 4)})
         EXPECT_EQ(IniFile::parse(mixed).serialize(), mixed);
 }
 
@@ -104,8 +106,8 @@ TEST(IniFile, WriteReplacesInPlace) {
     ini.writeInteger("main_pos", "LEFT", -40);
     ini.writeString("HOW_TO_DISPLAY", "Method", "1");
     EXPECT_EQ(ini.serialize(),
-              "; written by hand\n[Main_POS]\nLeft=-40\nTop = 12 \n\n[MOVIECOLOR]\nBar_num_R=121\n"
-              "[HOW_TO_DISPLAY]\nMethod=1\n[kirro]\nGREETING=0\n");
+              "; written by hand\r\n[Main_POS]\r\nLeft=-40\r\nTop = 12 \r\n\r\n[MOVIECOLOR]\r\nBar_num_R=121\r\n"
+              "[HOW_TO_DISPLAY]\r\nMethod=1\r\n[kirro]\r\nGREETING=0\r\n");
 }
 
 TEST(IniFile, NewKeyGoesAfterTheLastEntryOfItsSection) {

@@ -66,6 +66,31 @@ TEST(Settings, GarbageSettingsFileReadsAsDefaults) {
     EXPECT_EQ(r.outLines(), QStringList{"Main.x = 200"});
 }
 
+// A large file (here over 2 MB, with lines of NUL bytes, binary noise and 100,000-character
+// lines) is read whole and written back with every byte the program does not own kept.
+TEST(Settings, AHugeFileKeepsEverySectionItDoesNotOwnByteForByte) {
+    ScriptSession session;
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) % 251);
+    QByteArray head = "[KIRRO]\r\ngreeting=0\r\n[Main_POS]\r\nLeft=300\r\nTop=250\r\n";
+    QByteArray body = "[BIG]\r\n";
+    for (int i = 0; i < 20; ++i) body += "line" + QByteArray::number(i) + "=" + QByteArray(100000, 'x') + "\r\n";
+    body += QByteArray(1000, '\0') + "\r\n" + noise + "\r\n";
+    const QByteArray tail = "[TAIL]\r\nlast=1\r\n";
+    writeAll(session.settingsPath(), head + body + tail);
+    ASSERT_GT(head.size() + body.size() + tail.size(), 2000000);
+
+    const ScriptResult r = session.run("print Main.x\nprint Main.y\n");
+    EXPECT_EQ(r.outLines(), (QStringList{"Main.x = 300", "Main.y = 250"}));
+    QFile file(session.settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray after = file.readAll();
+    const QByteArray expectedHead = "[KIRRO]\r\ngreeting=0\r\n[Main_POS]\r\nLeft=300\r\nTop=250\r\n";
+    EXPECT_TRUE(after.startsWith(expectedHead));
+    EXPECT_EQ(after.mid(expectedHead.size(), body.size() + tail.size()), body + tail) << "untouched bytes changed";
+    EXPECT_EQ(after.mid(expectedHead.size() + body.size() + tail.size()), "\r\n[HOW_TO_DISPLAY]\r\nMethod=0\r\n");
+}
+
 TEST(Exit, NoKeepsRunningAndYesClosesWithSettingsWritten) {
     ScriptSession session;
     writeAll(session.settingsPath(), "[KIRRO]\ngreeting=1\n");

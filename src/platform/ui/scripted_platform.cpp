@@ -20,7 +20,8 @@ QList<MessageResult> buttonsOf(MessageButtons buttons) {
 
 MessageResult ScriptedPlatform::messageBox(QWidget*, const QString& text, const QString& caption,
                                            MessageButtons buttons, MessageIcon) {
-    std::printf("message: %s: %s\n", caption.toUtf8().constData(), text.toUtf8().constData());
+    messages_ << "message: " + caption + ": " + text;
+    std::printf("%s\n", messages_.last().toUtf8().constData());
     std::fflush(stdout);
     const QList<MessageResult> offered = buttonsOf(buttons);
     if (!buttons_.isEmpty()) {

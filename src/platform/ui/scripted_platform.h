@@ -18,6 +18,9 @@ public:
 
     void queueDialogAnswer(const DialogAnswer& answer) { dialogAnswers_.enqueue(answer); }
     void queueButton(MessageResult button) { buttons_.enqueue(button); }
+    // Every message box shown so far, as printed: "message: CAPTION: TEXT".
+    const QStringList& messages() const { return messages_; }
+    void clearMessages() { messages_.clear(); }
 
     MessageResult messageBox(QWidget* owner, const QString& text, const QString& caption, MessageButtons buttons,
                              MessageIcon icon) override;
@@ -32,6 +35,7 @@ private:
 
     QQueue<DialogAnswer> dialogAnswers_;
     QQueue<MessageResult> buttons_;
+    QStringList messages_;
 };
 
 }  // namespace veltrane

@@ -1,21 +1,17 @@
-// The image adjustment window driven in-process: its design values, which adjustment the
-// preview shows after each control, the default button, OK, Cancel and the seven commands
-// that open it.
+// The image adjustment window driven in-process against a fake host: its design values,
+// which adjustment the preview shows after each control, the default button, OK and Cancel.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
 
 #include "adjust/ui/rgb_dialog.h"
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
-#include "widgets/ui/progress_window.h"
 #include "platform/ui/scripted_platform.h"
+#include "support/fake_document_host.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
+#include "widgets/ui/progress_window.h"
 
 using namespace veltrane;
 
@@ -46,33 +42,25 @@ public:
 class RgbDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        qputenv("VELTRANE_INI", dir.filePath("Veltrane.ini").toUtf8());
         setPlatform(std::make_unique<ScriptedPlatform>());
-        window = std::make_unique<TMain>();
-        progress = std::make_unique<TProgress>(window.get());
-        Progress = progress.get();
+        progress = std::make_unique<TProgress>(nullptr);
+        host.progressWindow = progress.get();
     }
-    void TearDown() override {
-        dialog.reset();
-        Progress = nullptr;
-    }
+    void TearDown() override { dialog.reset(); }
 
     // Loads a picture of one colour, or of the colours fill(x, y) gives.
     void load(int width, int height, const std::function<Rgb(int, int)>& fill) {
-        std::vector<std::uint8_t> frame;
-        for (int row = height - 1; row >= 0; --row)  // the frame is bottom-up
-            for (int x = 0; x < width; ++x) {
-                const Rgb c = fill(x, row);
-                frame.insert(frame.end(), {std::uint8_t(c.b), std::uint8_t(c.g), std::uint8_t(c.r)});
-            }
-        window->ReceiveFrame(width, height, frame.data());
+        host.load(width, height, [&fill](int x, int y) {
+            const Rgb c = fill(x, y);
+            return qRgb(c.r, c.g, c.b);
+        });
     }
     void loadUniform(int width, int height, Rgb colour) {
         load(width, height, [colour](int, int) { return colour; });
     }
 
     TRGB& open() {
-        dialog = std::make_unique<TRGB>(*window, window->random());
+        dialog = std::make_unique<TRGB>(host);
         dialog->BuildPreview();
         return *dialog;
     }
@@ -80,8 +68,7 @@ protected:
     // The preview's pixel in the middle of the box.
     Rgb shown() const { return pixelOf(dialog->Image2->picture(), 96, 96); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<TMain> window;
+    test::FakeDocumentHost host;
     std::unique_ptr<TProgress> progress;
     std::unique_ptr<TRGB> dialog;
 };
@@ -199,7 +186,7 @@ TEST_F(RgbDialogTest, OpeningShowsTheReductionTwiceAndDrawsNothing) {
     loadUniform(4, 4, {200, 100, 50});
     TRGB& d = open();
     d.PageControl1->setCurrentWidget(d.TabSheet6);
-    EXPECT_EQ(window->random().state(), 1u) << "no noise preview ran";
+    EXPECT_EQ(host.random().state(), 1u) << "no noise preview ran";
     ASSERT_FALSE(d.Image2->picture().isNull());
     EXPECT_EQ(d.Image1->picture(), d.Image2->picture());
     EXPECT_EQ(shown(), (Rgb{200, 100, 50}));
@@ -309,7 +296,7 @@ TEST_F(RgbDialogTest, DefaultButtonRunsTheHandlersOfTheSlidersThatMove) {
     // Every slider already at its default: nothing moves, nothing runs, nothing is drawn.
     d.ShineSpeedButton1->click();
     EXPECT_EQ(shown(), (Rgb{200, 0, 0}));
-    EXPECT_EQ(window->random().state(), 1u);
+    EXPECT_EQ(host.random().state(), 1u);
 
     d.TrackBar1->setValue(60);
     d.TrackBar11->setValue(35);
@@ -323,14 +310,14 @@ TEST_F(RgbDialogTest, DefaultButtonRunsTheHandlersOfTheSlidersThatMove) {
     EXPECT_EQ(d.Label21->text(), "30");
     EXPECT_TRUE(d.RadioButton2->isChecked()) << "radio buttons keep their state";
     EXPECT_TRUE(d.RadioButton5->isChecked());
-    EXPECT_EQ(window->random().state(), 1u);
+    EXPECT_EQ(host.random().state(), 1u);
 
     d.TrackBar10->setValue(0);
     d.TrackBar8->setValue(16);
-    ASSERT_EQ(window->random().state(), 1u) << "no dots at 0 %";
+    ASSERT_EQ(host.random().state(), 1u) << "no dots at 0 %";
     d.ShineSpeedButton1->click();
     // The noise slider moves after the posterise slider, so the noise preview ends it.
-    EXPECT_NE(window->random().state(), 1u);
+    EXPECT_NE(host.random().state(), 1u);
     EXPECT_EQ(d.Label19->text(), "10%");
     EXPECT_EQ(d.Label15->text(), "5");
 }
@@ -338,13 +325,13 @@ TEST_F(RgbDialogTest, DefaultButtonRunsTheHandlersOfTheSlidersThatMove) {
 TEST_F(RgbDialogTest, NoisePreviewDrawsThreeNumbersPerDotFromTheSharedGenerator) {
     loadUniform(4, 4, {0, 0, 0});
     TRGB& d = open();
-    window->random().seed(12345);
+    host.random().seed(12345);
     d.TrackBar10->setValue(3);  // (192 × 192 × 3) div 100 = 1105 dots
     std::uint32_t state = 12345;
     for (int i = 0; i < 3 * 1105; ++i) state = state * 22695477u + 1u;
-    EXPECT_EQ(window->random().state(), state);
+    EXPECT_EQ(host.random().state(), state);
     d.CheckBox1->setChecked(false);
-    EXPECT_EQ(window->random().state(), state) << "the check box runs no preview";
+    EXPECT_EQ(host.random().state(), state) << "the check box runs no preview";
 }
 
 TEST_F(RgbDialogTest, OkAppliesThePageShowingWhateverThePreviewShows) {
@@ -366,26 +353,26 @@ TEST_F(RgbDialogTest, OkAppliesThePageShowingWhateverThePreviewShows) {
         d.TrackBar11->setValue(70);  // the preview shows contrast last
         d.PageControl1->setCurrentWidget(d.*c.page);
         ShowCounter counter;
-        Progress->installEventFilter(&counter);
+        progress->installEventFilter(&counter);
         d.OKBtn->click();
-        Progress->removeEventFilter(&counter);
+        progress->removeEventFilter(&counter);
 
         SCOPED_TRACE((d.*c.page)->objectName().toStdString());
         EXPECT_EQ(d.result(), QDialog::Accepted);
         EXPECT_FALSE(d.isVisible());
         EXPECT_EQ(d.preview(), nullptr) << "the preview planes are freed";
-        const ImageDocument& doc = window->document();
+        const ImageDocument& doc = host.document();
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x) {
                 EXPECT_EQ((Rgb{doc.current.R[y][x], doc.current.G[y][x], doc.current.B[y][x]}), c.expected);
-                EXPECT_EQ(pixelOf(window->Image1->picture(), x, y), c.expected);
+                EXPECT_EQ(pixelOf(host.shown, x, y), c.expected);
                 EXPECT_EQ(doc.original.R[y][x], 200) << "the original planes stay as loaded";
             }
         EXPECT_EQ(counter.shows, c.progressShown ? 1 : 0);
-        EXPECT_FALSE(Progress->isVisible());
-        EXPECT_EQ(Progress->ProgressBar1->value(), 1) << "the bar ends on the last row";
+        EXPECT_FALSE(progress->isVisible());
+        EXPECT_EQ(progress->ProgressBar1->value(), 1) << "the bar ends on the last row";
         if (c.progressShown) {
-            EXPECT_EQ(Progress->ProgressBar1->maximum(), 2);
+            EXPECT_EQ(progress->ProgressBar1->maximum(), 2);
         }
     }
 }
@@ -403,7 +390,7 @@ TEST_F(RgbDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
     for (const auto& [what, end] : ways) {
         SCOPED_TRACE(what);
         load(3, 2, [](int x, int y) { return Rgb{10 * x, 20 * y, 7}; });
-        ImageDocument& doc = window->document();
+        ImageDocument& doc = host.document();
         TRGB& d = open();
         d.show();
         d.TrackBar1->setValue(100);
@@ -416,48 +403,7 @@ TEST_F(RgbDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 3; ++x) {
                 EXPECT_EQ((Rgb{doc.current.R[y][x], doc.current.G[y][x], doc.current.B[y][x]}), (Rgb{10 * x, 20 * y, 7}));
-                EXPECT_EQ(pixelOf(window->Image1->picture(), x, y), (Rgb{10 * x, 20 * y, 7}));
+                EXPECT_EQ(pixelOf(host.shown, x, y), (Rgb{10 * x, 20 * y, 7}));
             }
-    }
-}
-
-TEST_F(RgbDialogTest, CommandsOpenTheirPageModallyAndNothingSurvivesTheWindow) {
-    struct Case {
-        void (TMain::*command)();
-        const char* page;
-    };
-    const Case cases[] = {
-        {&TMain::RGBprocess1Click, "TabSheet1"}, {&TMain::HSIprocess1Click, "TabSheet2"},
-        {&TMain::Gamma1Click, "TabSheet3"},      {&TMain::Postlize1Click, "TabSheet4"},
-        {&TMain::Binarize1Click, "TabSheet5"},   {&TMain::AddNoise1Click, "TabSheet6"},
-        {&TMain::Contrast1Click, "TabSheet7"},
-    };
-    // Without a picture the commands do nothing.
-    for (const Case& c : cases) {
-        (window.get()->*c.command)();
-        EXPECT_EQ(RGB, nullptr);
-    }
-
-    loadUniform(5, 3, {200, 100, 50});
-    for (const Case& c : cases) {
-        QString page;
-        bool modal = false, visible = false;
-        int gamma = 0;
-        QTimer::singleShot(0, [&] {
-            ASSERT_NE(RGB, nullptr);
-            page = RGB->PageControl1->currentWidget()->objectName();
-            modal = RGB->isModal();
-            visible = RGB->isVisible();
-            gamma = RGB->TrackBar7->value();
-            RGB->TrackBar7->setValue(33);  // must not outlive this opening
-            RGB->CancelBtn->click();
-        });
-        (window.get()->*c.command)();
-        EXPECT_EQ(page, c.page);
-        EXPECT_TRUE(modal);
-        EXPECT_TRUE(visible);
-        EXPECT_EQ(gamma, 10);
-        EXPECT_EQ(RGB, nullptr) << "the window is gone after it closed";
-        EXPECT_EQ(window->random().state(), 1u) << "opening draws nothing";
     }
 }

@@ -1,9 +1,15 @@
-// The main window's document entry points, driven in-process.
+// The main window's document entry points and the commands that open the adjustment window,
+// driven in-process.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
+#include "image/bmp_codec.h"
+#include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/picture_view.h"
 
@@ -15,53 +21,82 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         qputenv("VELTRANE_INI", dir.filePath("Veltrane.ini").toUtf8());
-        setPlatform(std::make_unique<ScriptedPlatform>());
+        auto services = std::make_unique<ScriptedPlatform>();
+        scripted = services.get();
+        setPlatform(std::move(services));
         window = std::make_unique<TMain>();
     }
+    void TearDown() override { setAllocationGate(nullptr); }
 
-    // A bottom-up frame of B, G, R bytes with no row padding, as the player hands over.
-    static std::vector<std::uint8_t> frame(int width, int height) {
-        std::vector<std::uint8_t> pixels;
-        for (int row = 0; row < height; ++row)
+    // A frame whose pixel (x, y) is B = x, G = y, R = 200 + x.
+    static Bitmap24 frame(int width, int height) {
+        Bitmap24 picture(width, height);
+        for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                pixels.push_back(static_cast<std::uint8_t>(x));       // B
-                pixels.push_back(static_cast<std::uint8_t>(row));     // G: the row counted from the bottom
-                pixels.push_back(static_cast<std::uint8_t>(200 + x)); // R
+                std::uint8_t* p = picture.row(y) + 3 * x;
+                p[0] = static_cast<std::uint8_t>(x);
+                p[1] = static_cast<std::uint8_t>(y);
+                p[2] = static_cast<std::uint8_t>(200 + x);
             }
-        return pixels;
+        return picture;
+    }
+
+    // Writes a width × height BMP of one grey level into the test folder.
+    QString writeBmp(const QString& name, int width, int height, std::uint8_t grey) {
+        Bitmap24 picture(width, height);
+        for (int y = 0; y < height; ++y) std::fill_n(picture.row(y), 3 * width, grey);
+        const std::vector<std::uint8_t> bytes = encodeBmp24(picture);
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        return file.fileName();
     }
 
     QTemporaryDir dir;
+    ScriptedPlatform* scripted = nullptr;
     std::unique_ptr<TMain> window;
 };
 
+// Lets a given number of pixel allocations go ahead and refuses the rest.
+int allocationsLeft = 0;
+bool refuseWhenUsedUp(std::size_t) { return allocationsLeft-- > 0; }
+
 }  // namespace
 
-TEST_F(MainWindowTest, ReceiveFrameTurnsTheFrameUprightAndMakesItTheOriginal) {
-    const std::vector<std::uint8_t> pixels = frame(3, 2);
-    window->ReceiveFrame(3, 2, pixels.data());
+TEST_F(MainWindowTest, ConstructionReadsNoSettingsAndShowsNothing) {
+    QFile settings(dir.filePath("Veltrane.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[KIRRO]\ngreeting=1\n[Main_POS]\nLeft=77\n");
+    settings.close();
+    TMain fresh;
+    EXPECT_TRUE(scripted->messages().isEmpty());
+    EXPECT_NE(fresh.x(), 77);
+    fresh.start();
+    EXPECT_EQ(scripted->messages().size(), 1) << "the greeting comes with start()";
+    EXPECT_EQ(fresh.x(), 77);
+}
+
+TEST_F(MainWindowTest, ReceiveFrameMakesTheFrameThePictureAndTheOriginal) {
+    window->ReceiveFrame(frame(3, 2));
     const ImageDocument& doc = window->document();
     ASSERT_TRUE(doc.imageLoaded);
     EXPECT_EQ(window->windowTitle(), "Captured Image(3×2)");
-    // The buffer's first row is the picture's bottom row.
-    EXPECT_EQ(doc.current.G[1][0], 0);
-    EXPECT_EQ(doc.current.G[0][0], 1);
+    EXPECT_EQ(doc.current.G[1][0], 1);
     EXPECT_EQ(doc.current.R[0][2], 202);
     EXPECT_EQ(doc.original.B[1][2], 2);
     EXPECT_TRUE(window->saveas1->isEnabled());
     EXPECT_FALSE(window->NextFileN1->isEnabled());
-    EXPECT_EQ(window->Image1->picture().pixel(2, 0), qRgb(202, 1, 2));
+    EXPECT_EQ(window->Image1->picture().pixel(2, 1), qRgb(202, 1, 2));
 }
 
 TEST_F(MainWindowTest, ReceiveFrameIgnoresAnEmptyFrame) {
-    window->ReceiveFrame(0, 0, nullptr);
+    window->ReceiveFrame(Bitmap24());
     EXPECT_FALSE(window->document().imageLoaded);
     EXPECT_EQ(window->windowTitle(), "Veltrane");
 }
 
 TEST_F(MainWindowTest, ShowOriginalUndoesEveryChangeAndRefreshShowsThePlanes) {
-    const std::vector<std::uint8_t> pixels = frame(4, 3);
-    window->ReceiveFrame(4, 3, pixels.data());
+    window->ReceiveFrame(frame(4, 3));
     ImageDocument& doc = window->document();
     const ColorPlanes before = doc.current;
     for (int y = 0; y < 3; ++y)
@@ -76,4 +111,98 @@ TEST_F(MainWindowTest, ShowOriginalUndoesEveryChangeAndRefreshShowsThePlanes) {
             EXPECT_EQ(doc.bitmap.row(y)[3 * x + 2], before.R[y][x]);
         }
     EXPECT_EQ(window->windowTitle(), "Captured Image(4×3)") << "the caption does not change";
+}
+
+// A picture that cannot get its planes leaves everything as it was: the document, the view,
+// the caption, the counter and the folder position; the error box says what happened.
+TEST_F(MainWindowTest, APictureThatCannotBeAllocatedChangesNothing) {
+    const QString first = writeBmp("a.bmp", 4, 3, 10);
+    writeBmp("b.bmp", 6, 5, 200);
+    window->OpenFile(first);
+    ASSERT_EQ(window->windowTitle(), "a.bmp(4×3)");
+    ASSERT_EQ(window->Edit1->text(), "1/2");
+    const ColorPlanes planesBefore = window->document().current;
+
+    Bitmap24 bigFrame = frame(8, 8);
+    setAllocationGate(refuseWhenUsedUp);
+    // A decoded file takes one allocation (its bitmap), then three for the current planes and
+    // three for the original ones; a frame arrives already allocated.
+    const struct {
+        const char* what;
+        int allowed;
+        std::function<void()> act;
+    } arrivals[] = {
+        {"folder navigation, current planes refused", 1, [&] { window->NextFileN1->trigger(); }},
+        {"folder navigation, original planes refused", 4, [&] { window->NextFileN1->trigger(); }},
+        {"open, current planes refused", 1, [&] { window->OpenFile(dir.filePath("b.bmp")); }},
+        {"open, last original plane refused", 6, [&] { window->OpenFile(dir.filePath("b.bmp")); }},
+        {"received frame", 0, [&] { window->ReceiveFrame(std::move(bigFrame)); }},
+    };
+    for (const auto& arrival : arrivals) {
+        SCOPED_TRACE(arrival.what);
+        scripted->clearMessages();
+        allocationsLeft = arrival.allowed;
+        arrival.act();
+        EXPECT_LT(allocationsLeft, 0) << "an allocation was refused";
+        const ImageDocument& doc = window->document();
+        EXPECT_TRUE(doc.imageLoaded);
+        EXPECT_EQ(doc.width(), 4);
+        EXPECT_EQ(doc.current.width, 4);
+        EXPECT_EQ(doc.original.height, 3);
+        EXPECT_EQ(doc.current.R[2][3], planesBefore.R[2][3]);
+        EXPECT_EQ(QFile::decodeName(doc.fileName.c_str()), first);
+        EXPECT_EQ(window->windowTitle(), "a.bmp(4×3)");
+        EXPECT_EQ(window->Edit1->text(), "1/2");
+        EXPECT_EQ(window->Image1->picture().size(), QSize(4, 3));
+        EXPECT_EQ(window->Image1->picture().pixel(3, 2), qRgb(10, 10, 10));
+        ASSERT_EQ(scripted->messages().size(), 1);
+        EXPECT_TRUE(scripted->messages().first().startsWith("message: : メモリが足りないため画像を読み込めません"))
+            << scripted->messages().first().toStdString();
+    }
+
+    setAllocationGate(nullptr);
+    window->NextFileN1->trigger();
+    EXPECT_EQ(window->windowTitle(), "b.bmp(6×5)") << "the position was kept, so next still goes to b.bmp";
+    EXPECT_EQ(window->Edit1->text(), "2/2");
+}
+
+TEST_F(MainWindowTest, AdjustmentCommandsOpenTheirPageModallyAndNothingSurvivesTheWindow) {
+    struct Case {
+        void (TMain::*command)();
+        const char* page;
+    };
+    const Case cases[] = {
+        {&TMain::RGBprocess1Click, "TabSheet1"}, {&TMain::HSIprocess1Click, "TabSheet2"},
+        {&TMain::Gamma1Click, "TabSheet3"},      {&TMain::Postlize1Click, "TabSheet4"},
+        {&TMain::Binarize1Click, "TabSheet5"},   {&TMain::AddNoise1Click, "TabSheet6"},
+        {&TMain::Contrast1Click, "TabSheet7"},
+    };
+    // Without a picture the commands do nothing.
+    for (const Case& c : cases) {
+        (window.get()->*c.command)();
+        EXPECT_EQ(RGB, nullptr);
+    }
+
+    window->ReceiveFrame(frame(5, 3));
+    for (const Case& c : cases) {
+        QString page;
+        bool modal = false, visible = false;
+        int gamma = 0;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(RGB, nullptr);
+            page = RGB->PageControl1->currentWidget()->objectName();
+            modal = RGB->isModal();
+            visible = RGB->isVisible();
+            gamma = RGB->TrackBar7->value();
+            RGB->TrackBar7->setValue(33);  // must not outlive this opening
+            RGB->CancelBtn->click();
+        });
+        (window.get()->*c.command)();
+        EXPECT_EQ(page, c.page);
+        EXPECT_TRUE(modal);
+        EXPECT_TRUE(visible);
+        EXPECT_EQ(gamma, 10);
+        EXPECT_EQ(RGB, nullptr) << "the window is gone after it closed";
+        EXPECT_EQ(window->random().state(), 1u) << "opening draws nothing";
+    }
 }

@@ -15,7 +15,7 @@ class FileListTest : public PlayerFixture {
 protected:
     void SetUp() override {
         PlayerFixture::SetUp();
-        list = std::make_unique<TFileList>();
+        list = std::make_unique<TFileList>(generator);
     }
     void TearDown() override {
         list.reset();
@@ -60,6 +60,7 @@ protected:
         return n;
     }
 
+    RandomGenerator generator;
     std::unique_ptr<TFileList> list;
 };
 
@@ -218,11 +219,11 @@ TEST_F(FileListTest, OrdersSortByteWiseAndRandomDrawsFromTheProgramsGenerator) {
 
     // From state 1 the generator gives 346 and 130: exchange entries 1 and 346 mod 2 = 0, then
     // entries 2 and 130 mod 3 = 1.
-    ASSERT_EQ(Main->random().state(), 1u);
+    ASSERT_EQ(generator.state(), 1u);
     list->random->trigger();
     EXPECT_EQ(names(), (QStringList{"a.avi", "b.avi", "A.avi"}));
     EXPECT_EQ(list->ToolButton5->imageIndex(), 12);
-    EXPECT_EQ(Main->random().next(), 10982) << "exactly two numbers were drawn";
+    EXPECT_EQ(generator.next(), 10982) << "exactly two numbers were drawn";
 
     // The tool button steps the cycle: random → name.
     list->ToolButton5->click();

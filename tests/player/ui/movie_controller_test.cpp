@@ -28,7 +28,7 @@ QColor barPixel(const TMovieController& player, int x, int y) { return player.Im
 }  // namespace
 
 TEST_F(ControllerTest, StartsWithTheTextsHintsAndRangesOfTheDesign) {
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     EXPECT_EQ(player->windowTitle(), "Controller");
     EXPECT_EQ(player->size(), QSize(154, 113));
     EXPECT_EQ(player->Label2->text(), "0:00:00/0:00:00");
@@ -110,7 +110,7 @@ TEST_F(ControllerTest, StartsWithTheTextsHintsAndRangesOfTheDesign) {
 TEST_F(ControllerTest, SettingsAreAppliedAtCreationAndWrittenWhenThePlayerCloses) {
     writeSettings("[SOUND]\nposition=150\n[REPEAT]\nMODE=2\n[MOVIE_POS]\nLeft=-5000\nTop=50\n"
                   "[MOVIECOLOR]\nDisp_num_R=300\nDisp_num_G=0\nDisp_num_B=0\n[DISPLAY]\ndisp_left=10\ndisp_top=20\nfix=0\n");
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     EXPECT_EQ(player->TrackBar1->value(), 100) << "the volume position is kept within 0 to 100";
     EXPECT_EQ(player->pos(), QPoint(200, 200)) << "a position off every screen returns to the default";
     EXPECT_EQ(Display->pos(), QPoint(10, 20));
@@ -144,7 +144,7 @@ TEST_F(ControllerTest, SettingsAreAppliedAtCreationAndWrittenWhenThePlayerCloses
 }
 
 TEST_F(ControllerTest, TheStripFoldsTheSettingsPanelOutAndIn) {
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     player->show();
     EXPECT_FALSE(player->rect().intersects(player->GroupBox1->geometry()));
     player->SpeedButton8->click();
@@ -159,7 +159,7 @@ TEST_F(ControllerTest, TheStripFoldsTheSettingsPanelOutAndIn) {
 }
 
 TEST_F(ControllerTest, ThePlayListOpensDirectlyBelowTheControllerAndHidesAgain) {
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     player->show();
     player->SpeedButton9->click();
     ASSERT_TRUE(FileList->isVisible());
@@ -253,7 +253,7 @@ TEST_F(ControllerTest, CaptureHandsTheFrameToTheMainWindowAndClosesWithoutSaving
 TEST_F(ControllerTest, CaptureOfAFileWithoutDecodableVideoDoesNothing) {
     // A mixed-case extension is played as a video, but the file holds only sound.
     writeWav(path("clip.Wav"), 60);
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     player->OpenMedia(path("clip.Wav"), 1);
     EXPECT_FALSE(player->isAudio());
     EXPECT_TRUE(player->SpeedButton1->isEnabled());
@@ -287,7 +287,7 @@ TEST_F(ControllerTest, TheEndOfTheFileFollowsTheRepeatMode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto& player = *new TMovieController;
+        auto& player = *new TMovieController(*main);
         player.OpenMedia(c.file, 1);
         FileList->SetRepeatMode(c.mode);
         ASSERT_TRUE(waitForEnd(player));
@@ -497,7 +497,7 @@ TEST_F(ControllerTest, OpenAndDropReplaceThePlayingFile) {
 }
 
 TEST_F(ControllerTest, TheVersionBoxShowsModallyAndReleasesItself) {
-    auto* player = new TMovieController;
+    auto* player = new TMovieController(*main);
     QString product;
     bool modal = false;
     QTimer::singleShot(0, [&] {
