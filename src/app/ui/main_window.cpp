@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "app/ui/about_box.h"
@@ -10,6 +11,7 @@
 #include "app/ui/picture_scroll_box.h"
 #include "app/ui/settings_store.h"
 #include "app/ui/status_bar.h"
+#include "app/window_placement.h"
 #include "image/ui/histogram_window.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
@@ -62,9 +64,11 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 
     setAcceptDrops(true);
     counterText_ = "0/0";
-    resize(kStartClientWidth, kStartClientHeight);
+    // The start size is the client area below the menu bar, as the menu bar of a desktop
+    // that draws it outside the window would leave it.
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->heightForWidth(kStartClientWidth);
     // Not resizable until the display mode first makes it so.
-    setFixedSize(kStartClientWidth, kStartClientHeight);
+    setFixedSize(kStartClientWidth, kStartClientHeight + menuHeight);
     ReadMainSettings();
     DisableImageCommands();
     DisableFolderCommands();
@@ -82,7 +86,15 @@ void TMain::guarded(const std::function<void()>& body) {
 
 void TMain::ReadMainSettings() {
     const IniFile ini = loadSettings();
-    move(ini.readInteger("Main_POS", "Left", 200), ini.readInteger("Main_POS", "Top", 200));
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect r = screen->geometry();
+        screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    const WindowPosition stored{ini.readInteger("Main_POS", "Left", kDefaultMainPosition.left),
+                                ini.readInteger("Main_POS", "Top", kDefaultMainPosition.top)};
+    const WindowPosition start = mainWindowStartPosition(stored, {width(), height()}, screens);
+    move(start.left, start.top);
     const int method = ini.readInteger("HOW_TO_DISPLAY", "Method", 0);
     if (method == 0 || method == 1) {
         N25->setChecked(method == 0);

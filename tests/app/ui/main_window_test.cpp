@@ -1,7 +1,10 @@
 // The main window's document entry points, driven in-process.
 #include <gtest/gtest.h>
 
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "app/ui/main_window.h"
 #include "platform/ui/scripted_platform.h"
@@ -36,6 +39,16 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(MainWindowTest, StartsWithAClientArea477By153BelowTheMenuBar) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect menu = window->menuBar()->geometry();
+    EXPECT_EQ(menu.top(), 0);
+    EXPECT_EQ(window->width(), 477);
+    EXPECT_EQ(window->height() - menu.height(), 153);
+    EXPECT_EQ(window->statusBar()->geometry().bottom(), window->height() - 1);
+}
 
 TEST_F(MainWindowTest, ReceiveFrameTurnsTheFrameUprightAndMakesItTheOriginal) {
     const std::vector<std::uint8_t> pixels = frame(3, 2);

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -280,6 +281,55 @@ bool ExecuteDriven(TColorPickerDialog& dialog, const std::function<void(TColorPi
 }
 
 }  // namespace
+
+TEST(PickerFormKeys, EnterPressesTheFocusedButtonAndOkOtherwise) {
+    struct Case {
+        const char* what;
+        std::function<QWidget*(TColorPickerForm&)> focus;
+        QDialog::DialogCode result;
+    };
+    const Case cases[] = {
+        {"Cancel", [](TColorPickerForm& f) { return f.CancelBtn; }, QDialog::Rejected},
+        {"OK", [](TColorPickerForm& f) { return f.OKBtn; }, QDialog::Accepted},
+        {"red box", [](TColorPickerForm& f) { return f.RedEd; }, QDialog::Accepted},
+        // The focus leaves Cancel for a box: OK is the default button again.
+        {"red box after Cancel",
+         [](TColorPickerForm& f) {
+             f.CancelBtn->setFocus();
+             return f.RedEd;
+         },
+         QDialog::Accepted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TColorPickerForm form;
+        form.SetDialogColor(Bgr(10, 20, 30));
+        form.Prepare();
+        Settle(form);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QWidget* target = c.focus(form);
+        target->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.result(), c.result);
+    }
+}
+
+TEST(PickerFormLayout, SwatchLiesUnderItsLabelInsideTheWindow) {
+    TColorPickerForm form;
+    const QRect label = form.Label1->geometry();
+    const QRect swatch = form.GetShape->geometry();
+    EXPECT_EQ(form.Label1->text(), "選択色");
+    EXPECT_GE(label.height(), form.Label1->sizeHint().height()) << "the label's text is not cut";
+    EXPECT_GE(swatch.top(), label.bottom() + 1) << "below the label";
+    EXPECT_EQ(swatch.left(), label.left()) << "aligned with it";
+    EXPECT_TRUE(form.rect().contains(swatch)) << "inside the client area";
+    EXPECT_FALSE(swatch.intersects(form.ColorListPaintBox->geometry()));
+    EXPECT_FALSE(swatch.intersects(form.OKBtn->geometry()));
+}
 
 TEST(ColorPickerDialog, StartsAsDescribed) {
     TColorPickerDialog dialog;
