@@ -64,8 +64,8 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 
     setAcceptDrops(true);
     counterText_ = "0/0";
-    // The start size is the client area below the menu bar, as the menu bar of a desktop
-    // that draws it outside the window would leave it.
+    // The start size is the client area below the menu bar; the menu bar comes on top of it
+    // (nothing when the desktop shows the menu bar outside the window).
     const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->heightForWidth(kStartClientWidth);
     // Not resizable until the display mode first makes it so.
     setFixedSize(kStartClientWidth, kStartClientHeight + menuHeight);
