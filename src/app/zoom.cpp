@@ -46,7 +46,8 @@ bool canZoomIn(int imageHeight, int currentHeight) {
     return !(static_cast<std::int64_t>(imageHeight) * 10 < currentHeight);
 }
 
-bool canZoomOut(int imageHeight, int currentHeight) {
+bool canZoomOut(int imageHeight, int currentWidth, int currentHeight) {
+    if (stepZoomSide(currentWidth, false) < 1 || stepZoomSide(currentHeight, false) < 1) return false;
     // Double agrees with the extended-precision comparison for every height up to 3,000,000,
     // including the exact tenths (10 of 100 is still allowed).
     return !(currentHeight < imageHeight * 0.1);

@@ -18,9 +18,10 @@ int zoomedSide(ZoomLevel level, int base);
 int stepZoomSide(int current, bool zoomIn);
 
 // A step in is refused once the control is taller than ten times the image height, a step
-// out once it is shorter than a tenth of it.
+// out once it is shorter than a tenth of it, or when the step would leave either side below
+// one pixel: a side of 0 stays 0 at every later step.
 bool canZoomIn(int imageHeight, int currentHeight);
-bool canZoomOut(int imageHeight, int currentHeight);
+bool canZoomOut(int imageHeight, int currentWidth, int currentHeight);
 
 // Window captions, e.g. "photo.jpg(640×480→Zoom:320×240)" and "photo.jpg(640×480)".
 std::string zoomCaption(const std::string& fileNameNoDir, int W, int H, int zoomW, int zoomH);

@@ -1,5 +1,6 @@
 #include "image/image_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -14,9 +15,15 @@ namespace {
 // mistaken or hostile file from being read into memory whole.
 constexpr std::streamoff kMaxFileBytes = std::streamoff{2} << 30;
 
+DecodeError cannotOpen(const std::string& path) { return DecodeError("ファイルを開けません（" + path + "）"); }
+
 std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+    // A folder or a device opens as a stream too, of no size or an endless one: only a
+    // regular file (or a link to one) is a picture.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) throw cannotOpen(path);
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) throw DecodeError("ファイルを開けません（" + path + "）");
+    if (!in) throw cannotOpen(path);
     const std::streamoff size = in.tellg();
     if (size < 0) throw DecodeError("ファイルを読み込めません（" + path + "）");
     if (size > kMaxFileBytes) throw DecodeError("ファイルが大きすぎて開けません（" + path + "）");

@@ -31,7 +31,7 @@ TEST(Zoom, FixedLevels) {
 std::vector<int> stepChain(bool zoomIn) {
     std::vector<int> heights;
     int height = 100;
-    while (zoomIn ? canZoomIn(100, height) : canZoomOut(100, height)) {
+    while (zoomIn ? canZoomIn(100, height) : canZoomOut(100, height, height)) {
         height = stepZoomSide(height, zoomIn);
         heights.push_back(height);
         if (heights.size() > 50) break;
@@ -50,9 +50,26 @@ TEST(Zoom, StepOutCompoundsUntilATenthOfTheHeight) {
 TEST(Zoom, LimitsAtTheirBoundaries) {
     EXPECT_TRUE(canZoomIn(100, 1000));   // exactly ten times is still allowed
     EXPECT_FALSE(canZoomIn(100, 1001));
-    EXPECT_TRUE(canZoomOut(100, 10));    // exactly a tenth is still allowed
-    EXPECT_FALSE(canZoomOut(105, 10));   // 10 < 10.5
+    EXPECT_TRUE(canZoomOut(100, 10, 10));    // exactly a tenth is still allowed
+    EXPECT_FALSE(canZoomOut(105, 10, 10));   // 10 < 10.5
     EXPECT_TRUE(canZoomIn(INT_MAX, INT_MAX));  // H × 10 is taken in 64 bits
+}
+
+TEST(Zoom, StepOutIsRefusedWhenASideWouldFallBelowOnePixel) {
+    const struct {
+        int imageHeight, width, height;
+        bool allowed;
+    } cases[] = {
+        {300, 2, 225, true},   // 2 → 1: still a pixel wide
+        {300, 1, 168, false},  // 1 → 0 on the narrow side of a 3 × 300 picture
+        {300, 168, 1, false},  // 1 → 0 on the low side
+        {1, 1, 1, false},      // a 1 × 1 picture at 100 %: the tenth alone would allow it
+        {1, 2, 2, true},       // 2 → 1
+        {300, 0, 300, false},  // a side already at 0 (a fixed level can give one) stays refused
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(canZoomOut(c.imageHeight, c.width, c.height), c.allowed)
+            << c.width << " x " << c.height << " of a picture " << c.imageHeight << " high";
 }
 
 TEST(Zoom, Captions) {

@@ -174,6 +174,19 @@ TEST_F(DocumentTest, BrokenPictureIsRefusedAndTheDocumentStaysAsItWas) {
     }
 }
 
+TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
+    for (const char* name : {"x.bmp", "y.jpg"}) {
+        const QString folder = session.path(name);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (const QString& choose : {"answer open " + q(folder) + "\nMain.OPEN1Click()\n", "drop Main " + q(folder) + "\n"}) {
+            SCOPED_TRACE(choose.toStdString());
+            const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n" + choose + "print Main.windowTitle\n");
+            EXPECT_EQ(r.outLines(), (QStringList{"message: : ファイルを開けません（" + folder + "）",
+                                                 "Main.windowTitle = pic.bmp(5×3)"}));
+        }
+    }
+}
+
 TEST_F(DocumentTest, MediaFileKeepsThePictureAndBringsTheWindowBack) {
     QFile song(session.path("song.wav"));
     ASSERT_TRUE(song.open(QIODevice::WriteOnly));

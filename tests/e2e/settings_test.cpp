@@ -49,6 +49,24 @@ TEST(Settings, StoredValuesAreReadAndOddValuesFallBack) {
     EXPECT_TRUE(ini.contains("[MOVIE_POS]\nLeft=7")) << "other sections are kept";
 }
 
+TEST(Settings, PositionOffEveryScreenFallsBackToTheDefault) {
+    // The offscreen platform's one screen starts at (0, 0) and is 800 × 800.
+    const struct {
+        const char* left;
+        const char* top;
+        QStringList expected;
+    } cases[] = {
+        {"5000", "5000", {"Main.x = 200", "Main.y = 200"}},
+        {"-3000", "50", {"Main.x = 200", "Main.y = 200"}},
+        {"700", "550", {"Main.x = 700", "Main.y = 550"}},  // partly on the screen: kept
+    };
+    for (const auto& c : cases) {
+        ScriptSession session;
+        session.writeQuietSettings(QString("[Main_POS]\nLeft=%1\nTop=%2\n").arg(c.left, c.top));
+        EXPECT_EQ(session.run("print Main.x\nprint Main.y\n").outLines(), c.expected) << c.left << ", " << c.top;
+    }
+}
+
 TEST(Settings, DisplayModeSurvivesARestart) {
     ScriptSession session;
     session.writeQuietSettings();

@@ -1,6 +1,9 @@
 // Display modes, zoom levels and their captions and limits.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include "support/script_run.h"
 
 using namespace veltrane::test;
@@ -41,6 +44,24 @@ TEST_F(ViewTest, WindowFitsImageSizesTheWindowFromThePicture) {
     EXPECT_EQ(valueOf(out[4]), 200);
     out = run(open(600, 100) + "print Main.width\n");
     EXPECT_EQ(out, QStringList{"Main.width = 612"});
+}
+
+TEST_F(ViewTest, WindowFittingATallPictureStaysOnTheScreen) {
+    // This test runs on the program's platform, so it sees the program's screen (800 × 800
+    // on the offscreen platform): a picture 10 rows lower than the screen asks for a window
+    // about a hundred rows higher than it.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    session.writeQuietSettings();
+    const int H = area.height() - 10;
+    const QStringList out = run(open(400, H) + "print Main.y\nprint Main.height\nprint Main.StatusBar1.y\n"
+                                "print Main.StatusBar1.height\nprint Main.ScrollBox1.height\nprint Main.Image1.height\n");
+    ASSERT_EQ(out.size(), 6);
+    const int top = valueOf(out[0]), height = valueOf(out[1]);
+    EXPECT_GE(top, area.top());
+    EXPECT_LE(top + height, area.top() + area.height()) << "the window ends on the screen";
+    EXPECT_LE(valueOf(out[2]) + valueOf(out[3]), height) << "the status bar lies inside the window";
+    EXPECT_LT(valueOf(out[4]), H) << "the picture area scrolls";
+    EXPECT_EQ(valueOf(out[5]), H) << "the picture keeps its size";
 }
 
 TEST_F(ViewTest, ImageFitsWindowTakesEffectAtTheNextPicture) {
@@ -87,6 +108,18 @@ TEST_F(ViewTest, StepZoomCompoundsAndStopsAtItsLimits) {
     for (int i = 0; i < down.size(); ++i) EXPECT_EQ(out[i], "Main.Image1.height = " + down[i]);
     EXPECT_EQ(out[8], "message: error: これ以上縮小できません");
     EXPECT_EQ(out[10], "Main.windowTitle = p100x100.bmp(100×100→Zoom:9×9)");
+}
+
+TEST_F(ViewTest, StepZoomOutStopsBeforeASideReachesZero) {
+    session.writeQuietSettings();
+    QString script = open(3, 300);
+    for (int i = 0; i < 3; ++i) script += "Main.N32Click()\nprint Main.windowTitle\n";
+    const QStringList out = run(script + "Main.N31Click()\nprint Main.windowTitle\n");
+    EXPECT_EQ(out, (QStringList{"Main.windowTitle = p3x300.bmp(3×300→Zoom:2×225)",
+                                "Main.windowTitle = p3x300.bmp(3×300→Zoom:1×168)",
+                                "message: error: これ以上縮小できません",
+                                "Main.windowTitle = p3x300.bmp(3×300→Zoom:1×168)",
+                                "Main.windowTitle = p3x300.bmp(3×300→Zoom:1×210)"}));
 }
 
 TEST_F(ViewTest, ZoomCommandsDoNothingWithoutAPicture) {

@@ -53,7 +53,6 @@ TRGB::TRGB(DocumentHost& host, QWidget* parent)
 
     ShineSpeedButton1 = new QPushButton("デフォルト", this);
     ShineSpeedButton1->setObjectName("ShineSpeedButton1");
-    ShineSpeedButton1->setAutoDefault(false);
     ShineSpeedButton1->setGeometry(8, kClientHeight - 36, 100, 27);
     OKBtn = new QPushButton("OK", this);
     OKBtn->setObjectName("OKBtn");
@@ -61,7 +60,6 @@ TRGB::TRGB(DocumentHost& host, QWidget* parent)
     OKBtn->setGeometry(kClientWidth - 196, kClientHeight - 36, 90, 27);
     CancelBtn = new QPushButton("キャンセル", this);
     CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setAutoDefault(false);
     CancelBtn->setGeometry(kClientWidth - 98, kClientHeight - 36, 90, 27);
 
     // Every control holds its design value by now: connecting afterwards keeps the opening

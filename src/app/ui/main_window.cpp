@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "widgets/ui/about_box.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/picture_scroll_box.h"
+#include "app/window_placement.h"
 #include "uisupport/ui/settings_store.h"
 #include "widgets/ui/status_bar.h"
 #include "image/ui/histogram_window.h"
@@ -56,9 +58,11 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
 
     setAcceptDrops(true);
     counterText_ = "0/0";
-    resize(kStartClientWidth, kStartClientHeight);
+    // The start size is the client area below the menu bar; the menu bar comes on top of it
+    // (nothing when the desktop shows the menu bar outside the window).
+    const int menuHeight = menuBar()->isNativeMenuBar() ? 0 : menuBar()->heightForWidth(kStartClientWidth);
     // Not resizable until the display mode first makes it so.
-    setFixedSize(kStartClientWidth, kStartClientHeight);
+    setFixedSize(kStartClientWidth, kStartClientHeight + menuHeight);
     DisableImageCommands();
     DisableFolderCommands();
 }
@@ -69,7 +73,15 @@ TProgress* TMain::progress() { return Progress; }
 
 void TMain::ReadMainSettings() {
     const IniFile ini = loadSettings();
-    move(ini.readInteger("Main_POS", "Left", 200), ini.readInteger("Main_POS", "Top", 200));
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect r = screen->geometry();
+        screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    const WindowPosition stored{ini.readInteger("Main_POS", "Left", kDefaultMainPosition.left),
+                                ini.readInteger("Main_POS", "Top", kDefaultMainPosition.top)};
+    const WindowPosition start = mainWindowStartPosition(stored, {width(), height()}, screens);
+    move(start.left, start.top);
     const int method = ini.readInteger("HOW_TO_DISPLAY", "Method", 0);
     if (method == 0 || method == 1) {
         N25->setChecked(method == 0);

@@ -1,17 +1,27 @@
 // Display modes, zoom and the status readout of the main window.
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolBar>
 
 #include "app/status_text.h"
 #include "app/ui/main_window.h"
+#include "app/window_placement.h"
 #include "widgets/ui/status_bar.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
 
 namespace {
-constexpr int kMinWindowWidth = 485;
-constexpr int kWindowWidthExtra = 12;
-constexpr int kWindowHeightExtra = 78;
+
+// The usable area of the screen the window is on (the primary screen while it is on none).
+ScreenRect availableArea(const QWidget& window) {
+    const QScreen* screen = QGuiApplication::screenAt(window.frameGeometry().center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    const QRect r = screen->availableGeometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 }  // namespace
 
 void TMain::ApplyDisplayMode() {
@@ -23,20 +33,11 @@ void TMain::ApplyDisplayMode() {
     if (N25->isChecked()) {
         Image1->setStretch(false);
         Image1->setAutoSize(true);
-        int outerHeight = H + ToolBar1->height() + kWindowHeightExtra;
-        int outerWidth = W < kMinWindowWidth ? kMinWindowWidth : W + kWindowWidthExtra;
-        int left = x();
-        int top = y();
-        if (H >= metrics.maximizedHeight) {
-            outerHeight = metrics.maximizedHeight;
-            top = 0;
-        }
-        if (W >= metrics.fullScreenClientWidth) {
-            outerWidth = metrics.fullScreenClientWidth;
-            left = 0;
-        }
-        move(left, top);
-        ResizeOuter(outerWidth, outerHeight);
+        const WindowRect placed =
+            windowFittingPicture(W, H, ToolBar1->height(), x(), y(),
+                                 {metrics.maximizedHeight, metrics.fullScreenClientWidth, availableArea(*this)});
+        move(placed.left, placed.top);
+        ResizeOuter(placed.width, placed.height);
         return;
     }
     Image1->setAutoSize(false);
@@ -84,7 +85,7 @@ void TMain::ApplyStepZoom(bool zoomIn) {
         platform().messageBox(nullptr, "これ以上拡大できません", "error", MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    if (!zoomIn && !canZoomOut(H, Image1->height())) {
+    if (!zoomIn && !canZoomOut(H, Image1->width(), Image1->height())) {
         platform().messageBox(nullptr, "これ以上縮小できません", "error", MessageButtons::Ok, MessageIcon::Warning);
         return;
     }

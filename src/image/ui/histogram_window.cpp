@@ -33,8 +33,10 @@ THistogram::THistogram(DocumentHost& host, QWidget* parent)
     Chart4 = new StairChart("Chart4", "輝度値", Qt::white, "Series4", QColor(238, 252, 65), this);
     Chart1->setGeometry(0, 0, kChartWidth, kChartHeight);
     Chart2->setGeometry(0, kChartHeight, kChartWidth, kChartHeight);
-    Chart3->setGeometry(kChartWidth - 1, 0, kChartWidth - 1, kChartHeight);
-    Chart4->setGeometry(kChartWidth - 1, kChartHeight, kChartWidth - 1, kChartHeight);
+    // The right-hand charts overlap the left-hand ones by a column and reach the right edge.
+    constexpr int kRightLeft = kChartWidth - 1;
+    Chart3->setGeometry(kRightLeft, 0, kClientWidth - kRightLeft, kChartHeight);
+    Chart4->setGeometry(kRightLeft, kChartHeight, kClientWidth - kRightLeft, kChartHeight);
 
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");

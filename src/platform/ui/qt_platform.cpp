@@ -42,15 +42,9 @@ QMessageBox::StandardButtons qtButtons(MessageButtons buttons) {
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const QList<FileFilter>& filters, int filterIndex,
                                               QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QStringList names = qtNameFilters(filters);
-    dialog.setNameFilters(names);
-    if (filterIndex >= 1 && filterIndex <= names.size()) dialog.selectNameFilter(names[filterIndex - 1]);
+    setUpFileDialog(dialog, filters, filterIndex, mode);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FileDialogAnswer{dialog.selectedFiles().first(),
-                            static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1};
+    return FileDialogAnswer{dialog.selectedFiles().first(), selectedFilterIndex(dialog, filters)};
 }
 
 }  // namespace
@@ -81,6 +75,27 @@ QStringList qtNameFilters(const QList<FileFilter>& filters) {
     for (const FileFilter& f : filters)
         names << f.description + " (" + QString(f.patterns).replace(';', ' ') + ")";
     return names;
+}
+
+void setUpFileDialog(QFileDialog& dialog, const QList<FileFilter>& filters, int filterIndex,
+                     QFileDialog::AcceptMode mode) {
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The patterns still filter the listing; the list of filters shows the descriptions alone.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    const QStringList names = qtNameFilters(filters);
+    dialog.setNameFilters(names);
+    if (filterIndex >= 1 && filterIndex <= names.size()) dialog.selectNameFilter(names[filterIndex - 1]);
+}
+
+int selectedFilterIndex(const QFileDialog& dialog, const QList<FileFilter>& filters) {
+    // With the details hidden the dialog may name the filter by its description alone.
+    const QString selected = dialog.selectedNameFilter();
+    const QStringList names = qtNameFilters(filters);
+    for (int i = 0; i < filters.size(); ++i)
+        if (selected == names[i] || selected == filters[i].description) return i + 1;
+    return 0;
 }
 
 MessageResult QtPlatform::messageBox(QWidget* owner, const QString& text, const QString& caption,

@@ -1,4 +1,6 @@
 #pragma once
+#include <QFileDialog>
+
 #include "platform/ui/platform_services.h"
 
 namespace veltrane {
@@ -21,5 +23,12 @@ public:
 
 // "desc|patterns" lists turned into Qt name filters ("desc (*.a *.b)").
 QStringList qtNameFilters(const QList<FileFilter>& filters);
+
+// Sets up a file dialog: open or save, no overwrite question, the filters listed by their
+// descriptions as written, filterIndex (1-based) selected.
+void setUpFileDialog(QFileDialog& dialog, const QList<FileFilter>& filters, int filterIndex,
+                     QFileDialog::AcceptMode mode);
+// The 1-based index of the filter the dialog has selected; 0 for none of them.
+int selectedFilterIndex(const QFileDialog& dialog, const QList<FileFilter>& filters);
 
 }  // namespace veltrane

@@ -89,9 +89,10 @@ TColorPickerForm::TColorPickerForm(QWidget* parent) : QDialog(parent) {
 
     Label1 = new QLabel("選択色", this);
     Label1->setObjectName("Label1");
-    Label1->setGeometry(8, 280, 40, 17);
+    Label1->setGeometry(8, 268, 60, 15);
+    // The swatch sits under its label, its foot level with the OK and Cancel buttons'.
     GetShape = new PickerShape("GetShape", this);
-    GetShape->setGeometry(50, 270, 110, 36);
+    GetShape->setGeometry(8, 285, 110, 20);
 
     OKBtn = new QPushButton("O   K", this);
     OKBtn->setObjectName("OKBtn");
@@ -101,7 +102,6 @@ TColorPickerForm::TColorPickerForm(QWidget* parent) : QDialog(parent) {
     CancelBtn = new QPushButton("ｷｬﾝｾﾙ", this);
     CancelBtn->setObjectName("CancelBtn");
     CancelBtn->setGeometry(369, 280, 62, 25);
-    CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, &TColorPickerForm::CancelBtnClick);
 
     ColListPaintTimer = new QTimer(this);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <functional>
 
 #include "adjust/ui/rgb_dialog.h"
@@ -405,5 +406,51 @@ TEST_F(RgbDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
                 EXPECT_EQ((Rgb{doc.current.R[y][x], doc.current.G[y][x], doc.current.B[y][x]}), (Rgb{10 * x, 20 * y, 7}));
                 EXPECT_EQ(pixelOf(host.shown, x, y), (Rgb{10 * x, 20 * y, 7}));
             }
+    }
+}
+
+TEST_F(RgbDialogTest, EnterPressesTheFocusedButtonAndOkOtherwise) {
+    struct Case {
+        const char* what;
+        std::function<QWidget*(TRGB&)> focus;
+        Qt::Key key;
+        bool stillOpen;
+        QDialog::DialogCode result;
+        int red;  // the picture's red afterwards
+    };
+    const Case cases[] = {
+        {"Cancel", [](TRGB& d) { return d.CancelBtn; }, Qt::Key_Return, false, QDialog::Rejected, 100},
+        {"Cancel, keypad Enter", [](TRGB& d) { return d.CancelBtn; }, Qt::Key_Enter, false, QDialog::Rejected, 100},
+        {"デフォルト", [](TRGB& d) { return d.ShineSpeedButton1; }, Qt::Key_Return, true, QDialog::Rejected, 100},
+        {"OK", [](TRGB& d) { return d.OKBtn; }, Qt::Key_Return, false, QDialog::Accepted, 200},
+        // The focus leaves Cancel for the slider: OK is the default button again.
+        {"slider after Cancel",
+         [](TRGB& d) {
+             d.CancelBtn->setFocus();
+             return d.TrackBar1;
+         },
+         Qt::Key_Return, false, QDialog::Accepted, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        loadUniform(2, 2, {100, 100, 50});
+        TRGB& d = open();
+        d.show();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        d.PageControl1->setCurrentWidget(d.TabSheet1);
+        d.TrackBar1->setValue(100);
+        QWidget* target = c.focus(d);
+        target->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), target);
+        QTest::keyClick(target, c.key);
+
+        EXPECT_EQ(d.isVisible(), c.stillOpen);
+        if (!c.stillOpen) {
+            EXPECT_EQ(d.result(), c.result);
+        }
+        EXPECT_EQ(d.TrackBar1->value(), c.stillOpen ? 0 : 100);
+        EXPECT_EQ(host.document().current.R[1][1], c.red);
+        d.close();
     }
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "adjust/ui/rgb_dialog.h"
@@ -11,6 +14,7 @@
 #include "image/bmp_codec.h"
 #include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
+#include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
 
 using namespace veltrane;
@@ -62,6 +66,16 @@ int allocationsLeft = 0;
 bool refuseWhenUsedUp(std::size_t) { return allocationsLeft-- > 0; }
 
 }  // namespace
+
+TEST_F(MainWindowTest, StartsWithAClientArea477By153BelowTheMenuBar) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect menu = window->menuBar()->geometry();
+    EXPECT_EQ(menu.top(), 0);
+    EXPECT_EQ(window->width(), 477);
+    EXPECT_EQ(window->height() - menu.height(), 153);
+    EXPECT_EQ(window->statusBar()->geometry().bottom(), window->height() - 1);
+}
 
 TEST_F(MainWindowTest, ConstructionReadsNoSettingsAndShowsNothing) {
     QFile settings(dir.filePath("Veltrane.ini"));
@@ -205,4 +219,13 @@ TEST_F(MainWindowTest, AdjustmentCommandsOpenTheirPageModallyAndNothingSurvivesT
         EXPECT_EQ(RGB, nullptr) << "the window is gone after it closed";
         EXPECT_EQ(window->random().state(), 1u) << "opening draws nothing";
     }
+}
+
+TEST_F(MainWindowTest, HoldsOneNamedColorDialog) {
+    auto* dialog = window->findChild<TColorPickerDialog*>("ColorDialog");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog, window->ColorDialog);
+    EXPECT_EQ(dialog->property("Title").toString(), "色の選択");
+    EXPECT_TRUE(dialog->setProperty("Color", 0x00FF00u));  // what a script's "Main.ColorDialog.Color = ..." does
+    EXPECT_EQ(dialog->GetColor(), 0x00FF00u);
 }

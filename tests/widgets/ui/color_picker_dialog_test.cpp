@@ -5,11 +5,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRadioButton>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
-#include "app/ui/main_window.h"
 #include "platform/ui/qt_platform.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/color_picker_dialog.h"
@@ -281,6 +280,55 @@ bool ExecuteDriven(TColorPickerDialog& dialog, const std::function<void(TColorPi
 
 }  // namespace
 
+TEST(PickerFormKeys, EnterPressesTheFocusedButtonAndOkOtherwise) {
+    struct Case {
+        const char* what;
+        std::function<QWidget*(TColorPickerForm&)> focus;
+        QDialog::DialogCode result;
+    };
+    const Case cases[] = {
+        {"Cancel", [](TColorPickerForm& f) { return f.CancelBtn; }, QDialog::Rejected},
+        {"OK", [](TColorPickerForm& f) { return f.OKBtn; }, QDialog::Accepted},
+        {"red box", [](TColorPickerForm& f) { return f.RedEd; }, QDialog::Accepted},
+        // The focus leaves Cancel for a box: OK is the default button again.
+        {"red box after Cancel",
+         [](TColorPickerForm& f) {
+             f.CancelBtn->setFocus();
+             return f.RedEd;
+         },
+         QDialog::Accepted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TColorPickerForm form;
+        form.SetDialogColor(Bgr(10, 20, 30));
+        form.Prepare();
+        Settle(form);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QWidget* target = c.focus(form);
+        target->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.result(), c.result);
+    }
+}
+
+TEST(PickerFormLayout, SwatchLiesUnderItsLabelInsideTheWindow) {
+    TColorPickerForm form;
+    const QRect label = form.Label1->geometry();
+    const QRect swatch = form.GetShape->geometry();
+    EXPECT_EQ(form.Label1->text(), "選択色");
+    EXPECT_GE(label.height(), form.Label1->sizeHint().height()) << "the label's text is not cut";
+    EXPECT_GE(swatch.top(), label.bottom() + 1) << "below the label";
+    EXPECT_EQ(swatch.left(), label.left()) << "aligned with it";
+    EXPECT_TRUE(form.rect().contains(swatch)) << "inside the client area";
+    EXPECT_FALSE(swatch.intersects(form.ColorListPaintBox->geometry()));
+    EXPECT_FALSE(swatch.intersects(form.OKBtn->geometry()));
+}
+
 TEST(ColorPickerDialog, StartsAsDescribed) {
     TColorPickerDialog dialog;
     EXPECT_EQ(dialog.GetColor(), 0u);
@@ -369,17 +417,4 @@ TEST(ColorPickerDialog, ScriptedAnswerSetsTheColourWithoutAWindow) {
     platformUsed->queueDialogAnswer({});  // answer cancel
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.GetColor(), 0x0000FFu);
-}
-
-TEST(ColorPickerDialog, MainWindowHoldsOneNamedColorDialog) {
-    QTemporaryDir dir;
-    qputenv("VELTRANE_INI", dir.filePath("Veltrane.ini").toUtf8());
-    setPlatform(std::make_unique<ScriptedPlatform>());
-    TMain window;
-    auto* dialog = window.findChild<TColorPickerDialog*>("ColorDialog");
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog, window.ColorDialog);
-    EXPECT_EQ(dialog->property("Title").toString(), "色の選択");
-    EXPECT_TRUE(dialog->setProperty("Color", 0x00FF00u));  // what a script's "Main.ColorDialog.Color = ..." does
-    EXPECT_EQ(dialog->GetColor(), 0x00FF00u);
 }
