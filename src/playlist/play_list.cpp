@@ -14,6 +14,8 @@ namespace veltrane {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 constexpr std::array<std::string_view, 10> kVideoExtensions{
     ".avi", ".mpeg", ".mpg", ".wmv", ".AVI", ".MPEG", ".MPG", ".WMV", ".asf", ".ASF"};
 constexpr std::array<std::string_view, 14> kSoundExtensions{
@@ -164,7 +166,7 @@ bool removePlayListEntry(std::vector<std::string>& entries, int row, std::string
 std::vector<std::string> parsePlayListText(std::string_view bytes) {
     std::string text;
     if (isValidUtf8(bytes)) {
-        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
         text = bytes;
     } else {
         // CP932 trail bytes are never CR or LF, so lines can be split after converting.
@@ -200,6 +202,9 @@ std::optional<std::vector<std::string>> readPlayListFile(const std::string& path
 
 std::string serializePlayList(const std::vector<std::string>& entries) {
     std::string out;
+    // The reader drops a byte-order mark at the start of the file, so a first entry that
+    // begins with U+FEFF would lose it; a mark written before it is the one dropped.
+    if (!entries.empty() && entries.front().starts_with(kByteOrderMark)) out = kByteOrderMark;
     for (const std::string& entry : entries) {
         out += entry;
         out += "\r\n";

@@ -74,7 +74,8 @@ std::optional<std::vector<std::string>> readPlayListFile(const std::string& path
 constexpr std::size_t kMaxPlayListFileBytes = 64u << 20;
 
 // The bytes of a list file: every entry unchanged (UTF-8) as one line ending in CR LF, the
-// last line included.
+// last line included. When the first entry begins with U+FEFF, a byte-order mark comes
+// first, so that reading the file gives the entry back whole.
 std::string serializePlayList(const std::vector<std::string>& entries);
 // The name a list is saved under: ".lst" appended when the chosen name has no extension.
 std::string playListSaveName(std::string_view chosenName);

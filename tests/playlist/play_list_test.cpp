@@ -158,6 +158,16 @@ TEST(PlayListFile, RoundTrip) {
     EXPECT_EQ(readPlayListFile(path), entries);
 }
 
+TEST(PlayListFile, FirstEntryStartingWithAByteOrderMarkSurvivesSaving) {
+    // Found by fuzz_play_list: the mark opens the second line, so it is part of the first
+    // entry, and a save that began with it lost it on reading back.
+    const std::string found("U\n\xEF\xBB\xBF\0m.AU\n/\0\0\0\0\0\0\0.AU", 22);
+    const Entries entries = parsePlayListText(found);
+    ASSERT_EQ(entries, (Entries{std::string("\xEF\xBB\xBF\0m.AU", 8), std::string("/\0\0\0\0\0\0\0.AU", 11)}));
+    EXPECT_EQ(parsePlayListText(serializePlayList(entries)), entries);
+    EXPECT_EQ(serializePlayList({"\xEF\xBB\xBF" "a.avi"}), "\xEF\xBB\xBF\xEF\xBB\xBF" "a.avi\r\n");
+}
+
 TEST(PlayListFile, UnreadableFilesReadAsNothing) {
     TempFolder dir;
     EXPECT_FALSE(readPlayListFile(dir.folder() + "missing.lst").has_value());
