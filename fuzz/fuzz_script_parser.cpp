@@ -54,6 +54,7 @@ std::string lineOf(const ScriptCommand& command) {
     case ScriptCommand::Kind::AnswerColor: return "answer color " + joined(command, " ");
     case ScriptCommand::Kind::Drop: return "drop " + path + " " + joined(command, " ");
     case ScriptCommand::Kind::Wait: return "wait " + joined(command, "");
+    case ScriptCommand::Kind::WaitUntil: return "wait until " + path + " = " + joined(command, " ");
     case ScriptCommand::Kind::Quit: return "quit";
     }
     std::abort();

@@ -269,14 +269,33 @@ private:
         return true;
     }
 
+    bool parseMilliseconds(ScriptCommand& command) {
+        const std::string range = "milliseconds from 0 to " + std::to_string(kMaxScriptWaitMs);
+        if (token_.type != Token::Type::Integer || token_.integer < 0 || token_.integer > kMaxScriptWaitMs)
+            return expected(range);
+        command.args.emplace_back(token_.integer);
+        return advance();
+    }
+
+    // "wait MS", or "wait until Window[.Control].prop = VALUE [MS]".
     bool parseWait(ScriptCommand& command) {
         command.kind = ScriptCommand::Kind::Wait;
         if (!advance()) return false;
-        long long ms = 0;
-        if (!parseInteger(ms, "milliseconds")) return false;
-        if (ms < 0) return expected("milliseconds of 0 or more");
-        command.args.emplace_back(ms);
-        return true;
+        if (token_.type != Token::Type::Name || token_.text != "until") return parseMilliseconds(command);
+        command.kind = ScriptCommand::Kind::WaitUntil;
+        if (!advance()) return false;
+        if (!parseDottedName(command.path)) return false;
+        if (command.path.size() < 2 || command.path.size() > 3) return expected("Window.prop or Window.Control.prop");
+        if (!isSymbol('=')) return expected("'='");
+        if (!advance()) return false;
+        ScriptValue value;
+        if (!parseValue(value)) return false;
+        command.args.push_back(std::move(value));
+        if (token_.type == Token::Type::End) {
+            command.args.emplace_back(kDefaultWaitUntilMs);
+            return true;
+        }
+        return parseMilliseconds(command);
     }
 
     Lexer lexer_;

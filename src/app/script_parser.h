@@ -24,6 +24,7 @@ struct ScriptCommand {
         AnswerColor,  // answer color R G B
         Drop,         // drop Window "PATH" ["PATH" ...]
         Wait,         // wait MS
+        WaitUntil,    // wait until Window[.Control].prop = VALUE [MS]
         Quit,         // quit
     };
     Kind kind = Kind::Quit;
@@ -36,6 +37,11 @@ struct ScriptParseResult {
     std::optional<ScriptCommand> command;  // empty for a blank line or a comment
     std::string error;                     // set when the line does not parse
 };
+
+// The longest a script may wait, in one "wait" or for one "wait until" (ten minutes).
+constexpr long long kMaxScriptWaitMs = 600000;
+// How long "wait until" waits when the line names no time.
+constexpr long long kDefaultWaitUntilMs = 5000;
 
 ScriptParseResult parseScriptLine(std::string_view line);
 

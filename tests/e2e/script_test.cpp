@@ -20,6 +20,14 @@ TEST(Script, ErrorsNameTheLineAndEndTheRun) {
         {"answer button Maybe\n", "script error: line 1: expected Yes, No, OK or Cancel"},
         {"frobnicate\n", "script error: line 1:"},
         {"answer open \"unterminated\n", "script error: line 1: unterminated string"},
+        {"wait 600001\n", "script error: line 1: expected milliseconds from 0 to 600000, found '600001'"},
+        {"wait -1\n", "script error: line 1: expected milliseconds from 0 to 600000"},
+        {"wait until Main.x = 1 9999999999\n", "script error: line 1: expected milliseconds from 0 to 600000"},
+        {"wait until Main = 1\n", "script error: line 1: expected Window.prop or Window.Control.prop"},
+        {"wait until Main.noSuchProperty = 1\n", "script error: line 1: unknown property"},
+        {"wait until Main.windowTitle = \"never\" 50\nprint Main.x\n",
+         "script error: line 1: timed out waiting for Main.windowTitle = never (last value: Veltrane)"},
+        {"wait until Later.visible = true 30\n", "script error: line 1: timed out waiting for Later.visible = true (unknown window"},
     };
     ScriptSession session;
     session.writeQuietSettings();
@@ -47,4 +55,15 @@ TEST(Script, ValuesAndListsPrintInTheirOwnForm) {
     EXPECT_EQ(ok.outLines(), (QStringList{"Progress.windowTitle = Progress Bar", "Progress.visible = false",
                                           "Histogram.visible = false", "Main.OPEN1.text = ファイルを開く(&O)",
                                           "Main.ToolButton15.toolTip = 画像ファイルを開きます"}));
+}
+
+// "wait until" holds the next line until the value has come, checking it as it changes.
+TEST(Script, WaitUntilGoesOnOnceTheValueHasCome) {
+    ScriptSession session;
+    session.writeQuietSettings();
+    const ScriptResult r = session.run("wait until Main.windowTitle = \"Veltrane\"\nMain.Edit1.text = \"5/9\"\n"
+                                       "wait until Main.Edit1.text = \"5/9\" 0\nwait until Main.N25.checked = true 100\n"
+                                       "print Main.Edit1.text\n");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outLines(), QStringList{"Main.Edit1.text = 5/9"});
 }

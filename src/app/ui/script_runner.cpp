@@ -65,7 +65,10 @@ void writeOut(const QString& text) {
 }  // namespace
 
 ScriptRunner::ScriptRunner(QStringList lines, ScriptedPlatform* platform, QObject* parent)
-    : QObject(parent), lines_(std::move(lines)), platform_(platform) {}
+    : QObject(parent), lines_(std::move(lines)), platform_(platform) {
+    poll_.setInterval(10);
+    connect(&poll_, &QTimer::timeout, this, &ScriptRunner::pollWaiting);
+}
 
 bool ScriptRunner::readScript(const QString& path, QStringList& lines) {
     QFile file;
@@ -95,6 +98,10 @@ void ScriptRunner::step() {
             finish();
             return;
         }
+        if (command.kind == ScriptCommand::Kind::WaitUntil) {
+            startWaiting(command, lineNumber);
+            return;
+        }
         // The next line is scheduled before this one runs: if this line opens a modal window,
         // the next runs inside that window's own event loop.
         const int delay = command.kind == ScriptCommand::Kind::Wait ? static_cast<int>(std::get<long long>(command.args[0])) : 0;
@@ -107,6 +114,46 @@ void ScriptRunner::step() {
         return;
     }
     finish();
+}
+
+void ScriptRunner::startWaiting(const ScriptCommand& command, int lineNumber) {
+    Waiting w;
+    w.path = command.path;
+    w.expected = formatValue(toVariant(command.args[0]));
+    w.timeoutMs = std::get<long long>(command.args[1]);
+    w.lineNumber = lineNumber;
+    w.clock.start();
+    waiting_ = std::move(w);
+    pollWaiting();
+    if (waiting_) poll_.start();
+}
+
+void ScriptRunner::pollWaiting() {
+    if (!waiting_ || failed_) return;
+    QString missing;
+    std::optional<QString> value;
+    try {
+        value = readValue(waiting_->path, missing);
+    } catch (const ScriptFailure& failure) {  // a property the window does not have
+        poll_.stop();
+        const int line = waiting_->lineNumber;
+        waiting_.reset();
+        fail(QString("line %1: %2").arg(line).arg(QString::fromUtf8(failure.what())));
+        return;
+    }
+    if (value && *value == waiting_->expected) {
+        poll_.stop();
+        waiting_.reset();
+        QTimer::singleShot(0, this, &ScriptRunner::step);
+        return;
+    }
+    if (waiting_->clock.elapsed() < waiting_->timeoutMs) return;
+    poll_.stop();
+    const Waiting w = std::move(*waiting_);
+    waiting_.reset();
+    fail(QString("line %1: timed out waiting for %2 = %3 (%4)")
+             .arg(w.lineNumber)
+             .arg(dotted(w.path), w.expected, value ? "last value: " + *value : missing));
 }
 
 void ScriptRunner::fail(const QString& why) {
@@ -181,6 +228,7 @@ void ScriptRunner::execute(const ScriptCommand& command) {
     }
     case Kind::Drop: drop(command); break;
     case Kind::Wait:
+    case Kind::WaitUntil:
     case Kind::Quit: break;
     }
 }
@@ -224,22 +272,34 @@ void ScriptRunner::setProperty(QObject* object, const std::string& name, const S
     if (!written) throw ScriptFailure("property '" + name + "' cannot be set");
 }
 
-void ScriptRunner::print(const ScriptCommand& command) {
-    QObject* object = target(command.path, command.path.size() - 1);
-    const std::string& name = command.path.back();
+std::optional<QString> ScriptRunner::readValue(const std::vector<std::string>& path, QString& missing) {
+    try {
+        target(path, path.size() - 1);
+    } catch (const ScriptFailure& failure) {
+        missing = QString::fromUtf8(failure.what());
+        return std::nullopt;
+    }
+    return valueOf(path);
+}
+
+QString ScriptRunner::valueOf(const std::vector<std::string>& path) {
+    QObject* object = target(path, path.size() - 1);
+    const std::string& name = path.back();
     QVariant value;
     auto* topLevel = qobject_cast<QWidget*>(object);
-    if (command.path.size() == 2 && topLevel && (name == "width" || name == "height")) {
+    if (path.size() == 2 && topLevel && (name == "width" || name == "height")) {
         // A window's size is its outer frame size.
         const QRect frame = topLevel->frameGeometry();
         value = name == "width" ? frame.width() : frame.height();
     } else {
         const int index = object->metaObject()->indexOfProperty(name.c_str());
-        if (index < 0) throw ScriptFailure("unknown property '" + dotted(command.path).toStdString() + "'");
+        if (index < 0) throw ScriptFailure("unknown property '" + dotted(path).toStdString() + "'");
         value = object->metaObject()->property(index).read(object);
     }
-    writeOut(dotted(command.path) + " = " + formatValue(value));
+    return formatValue(value);
 }
+
+void ScriptRunner::print(const ScriptCommand& command) { writeOut(dotted(command.path) + " = " + valueOf(command.path)); }
 
 void ScriptRunner::save(const ScriptCommand& command) {
     const QImage picture = pictureOf(control(command.path[0], command.path[1])).convertToFormat(QImage::Format_BGR888);

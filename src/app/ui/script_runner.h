@@ -1,8 +1,11 @@
 #pragma once
 // Runs an automation script line by line from the event loop, so a line that opens a modal
 // window is followed by lines that drive that window.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
+#include <optional>
 
 #include "app/script_parser.h"
 
@@ -34,6 +37,13 @@ private:
     void call(QObject* object, const std::string& method, const std::vector<ScriptValue>& args);
     void setProperty(QObject* object, const std::string& name, const ScriptValue& value);
     void print(const ScriptCommand& command);
+    QString valueOf(const std::vector<std::string>& path);
+    // The printed form of Window[.Control].prop; nullopt (with the reason) while the window
+    // or control does not exist.
+    std::optional<QString> readValue(const std::vector<std::string>& path, QString& missing);
+    // "wait until": polls every 10 ms; the next line runs once the value has come.
+    void startWaiting(const ScriptCommand& command, int lineNumber);
+    void pollWaiting();
     void save(const ScriptCommand& command);
     void drop(const ScriptCommand& command);
 
@@ -41,6 +51,16 @@ private:
     ScriptedPlatform* platform_;
     int next_ = 0;
     bool failed_ = false;
+
+    struct Waiting {
+        std::vector<std::string> path;
+        QString expected;  // the value in its printed form
+        qint64 timeoutMs = 0;
+        int lineNumber = 0;
+        QElapsedTimer clock;
+    };
+    std::optional<Waiting> waiting_;
+    QTimer poll_;
 };
 
 }  // namespace veltrane
