@@ -11,6 +11,7 @@
 
 #include "app/folder_navigation.h"
 #include "app/zoom.h"
+#include "image/bitmap24.h"
 #include "image/decoded_image.h"
 #include "image/image_document.h"
 #include "image/random_generator.h"
@@ -43,8 +44,8 @@ public:
     void ShowOriginal();
     // Shows the working bitmap in Image1.
     void ShowWorkingBitmap();
-    // Puts a video frame (B, G, R, bottom row first, no row padding) into the document.
-    void ReceiveFrame(int width, int height, const std::uint8_t* pixels);
+    // Makes a captured video frame the document's picture; an empty frame changes nothing.
+    void ReceiveFrame(Bitmap24 frame);
 
     void EnableImageCommands();
     void DisableImageCommands();

@@ -179,15 +179,14 @@ void TMain::CLOSE1Click() {
     DisableFolderCommands();
 }
 
-void TMain::ReceiveFrame(int width, int height, const std::uint8_t* pixels) {
-    if (!pixels || !isAllocatable(width, height)) return;
+void TMain::ReceiveFrame(Bitmap24 frame) {
+    if (frame.empty()) return;
+    const int width = frame.width();
+    const int height = frame.height();
     doc_.freePlanes();
     doc_.imageLoaded = true;
-    doc_.bitmap = Bitmap24::forOverwrite(width, height);
+    doc_.bitmap = std::move(frame);
     ApplyDisplayMode();
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(pixels + static_cast<std::size_t>(y) * rowBytes, rowBytes, doc_.bitmap.row(height - 1 - y));
     setWindowTitle(QString::fromStdString("Captured Image" + imageCaption("", width, height)));
     doc_.buildPlanes();
     EnableImageCommands();
