@@ -12,6 +12,7 @@
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
+#include "player/frame_bitmap.h"
 #include "app/ui/progress_window.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/picture_view.h"
@@ -65,7 +66,7 @@ protected:
                 const Rgb c = fill(x, row);
                 frame.insert(frame.end(), {std::uint8_t(c.b), std::uint8_t(c.g), std::uint8_t(c.r)});
             }
-        window->ReceiveFrame(width, height, frame.data());
+        window->ReceiveFrame(frameToBitmap(frame.data(), frame.size(), width, height, 3 * width, RowOrder::BottomFirst));
     }
     void loadUniform(int width, int height, Rgb colour) {
         load(width, height, [colour](int, int) { return colour; });

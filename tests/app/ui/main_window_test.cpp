@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "app/ui/main_window.h"
+#include "player/frame_bitmap.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/picture_view.h"
 
@@ -19,8 +20,8 @@ protected:
         window = std::make_unique<TMain>();
     }
 
-    // A bottom-up frame of B, G, R bytes with no row padding, as the player hands over.
-    static std::vector<std::uint8_t> frame(int width, int height) {
+    // A frame of B, G, R bytes, bottom row first, with no row padding, as the working bitmap.
+    static Bitmap24 frame(int width, int height) {
         std::vector<std::uint8_t> pixels;
         for (int row = 0; row < height; ++row)
             for (int x = 0; x < width; ++x) {
@@ -28,7 +29,7 @@ protected:
                 pixels.push_back(static_cast<std::uint8_t>(row));     // G: the row counted from the bottom
                 pixels.push_back(static_cast<std::uint8_t>(200 + x)); // R
             }
-        return pixels;
+        return frameToBitmap(pixels.data(), pixels.size(), width, height, 3 * width, RowOrder::BottomFirst);
     }
 
     QTemporaryDir dir;
@@ -37,13 +38,12 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindowTest, ReceiveFrameTurnsTheFrameUprightAndMakesItTheOriginal) {
-    const std::vector<std::uint8_t> pixels = frame(3, 2);
-    window->ReceiveFrame(3, 2, pixels.data());
+TEST_F(MainWindowTest, ReceiveFrameMakesTheFrameThePictureAndTheOriginal) {
+    window->ReceiveFrame(frame(3, 2));
     const ImageDocument& doc = window->document();
     ASSERT_TRUE(doc.imageLoaded);
     EXPECT_EQ(window->windowTitle(), "Captured Image(3×2)");
-    // The buffer's first row is the picture's bottom row.
+    // The frame's first row in memory is the picture's bottom row.
     EXPECT_EQ(doc.current.G[1][0], 0);
     EXPECT_EQ(doc.current.G[0][0], 1);
     EXPECT_EQ(doc.current.R[0][2], 202);
@@ -54,14 +54,13 @@ TEST_F(MainWindowTest, ReceiveFrameTurnsTheFrameUprightAndMakesItTheOriginal) {
 }
 
 TEST_F(MainWindowTest, ReceiveFrameIgnoresAnEmptyFrame) {
-    window->ReceiveFrame(0, 0, nullptr);
+    window->ReceiveFrame(Bitmap24());
     EXPECT_FALSE(window->document().imageLoaded);
     EXPECT_EQ(window->windowTitle(), "Veltrane");
 }
 
 TEST_F(MainWindowTest, ShowOriginalUndoesEveryChangeAndRefreshShowsThePlanes) {
-    const std::vector<std::uint8_t> pixels = frame(4, 3);
-    window->ReceiveFrame(4, 3, pixels.data());
+    window->ReceiveFrame(frame(4, 3));
     ImageDocument& doc = window->document();
     const ColorPlanes before = doc.current;
     for (int y = 0; y < 3; ++y)

@@ -91,16 +91,17 @@ protected:
         return dir.filePath(name) + "/";
     }
 
-    // Opens the file from the main window, as the open command does.
+    // Opens the file from the main window, as the open command does, and waits until the
+    // engine has opened it or given up.
     TMovieController& openFromMain(const QString& file) {
         Main->OpenFile(file);
         if (!MovieController) throw std::runtime_error("the player did not start");
+        waitForOpen(*MovieController);
         return *MovieController;
     }
 
-    // Waits for the end of the file (the position reads the duration after the end).
-    static bool waitForEnd(TMovieController& player, int ms = 8000) {
-        return waitFor([&] { return player.engine().position() >= player.engine().duration(); }, ms);
+    static bool waitForOpen(TMovieController& player, int ms = 10000) {
+        return waitFor([&] { return !player.engine().isOpening(); }, ms);
     }
 
     QTemporaryDir dir;
