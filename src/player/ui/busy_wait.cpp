@@ -2,29 +2,27 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
+#include <QThread>
 
 namespace veltrane {
 
 namespace {
-// How often the condition is looked at while the loop runs.
+// How often the wait pumps and looks at its condition.
 constexpr int kPollMs = 5;
 }  // namespace
 
-bool waitBusy(const std::function<bool()>& done, int timeoutMs) {
+bool waitBusy(const std::function<bool()>& done, const std::function<void()>& pump, int timeoutMs) {
     if (done()) return true;
     QApplication::setOverrideCursor(Qt::BusyCursor);
     QElapsedTimer clock;
     clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() >= timeoutMs) loop.quit();
-    });
-    poll.start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    for (;;) {
+        pump();
+        // Repaints are posted as update requests: deliver those alone.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        if (done() || clock.elapsed() >= timeoutMs) break;
+        QThread::msleep(kPollMs);
+    }
     QApplication::restoreOverrideCursor();
     return done();
 }

@@ -401,7 +401,8 @@ GrabResult GstMediaEngine::grab(qint64 position) {
     }
     pause();
     seekNanoseconds(toNanoseconds(position), stop_);
-    const bool ready = waitBusy([this] { return !isSeeking() || graph_.isNull(); }, kGrabTimeoutMs);
+    const bool ready =
+        waitBusy([this] { return !isSeeking() || graph_.isNull(); }, [this] { drainBus(); }, kGrabTimeoutMs);
     if (graph_.isNull()) {
         result.status = GrabResult::Status::NoMedia;
         return result;

@@ -86,7 +86,8 @@ public:
 
     // Pauses, seeks to `position` (current unit; the stop position is kept) and returns the
     // frame there. This is the one call that waits: at most a few seconds, with the busy cursor
-    // showing and the windows repainting. The engine stays paused at the position.
+    // showing and the windows repainting (see waitBusy); the engine's signals may come while it
+    // waits. The engine stays paused at the position.
     virtual GrabResult grab(qint64 position) = 0;
 
     // The last frame delivered (while playing, after a seek or a grab); null when none.
