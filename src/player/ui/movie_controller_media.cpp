@@ -157,6 +157,8 @@ void TMovieController::CloseMedia() {
 }
 
 void TMovieController::PollPlayback() {
+    // A file still opening has no length yet: its position says nothing about its end.
+    if (engine_->isOpening()) return;
     const PollResult poll = pollPlayback(engine_->position(), duration_, ab_, totalText_);
     Label2->setText(QString::fromStdString(poll.label));
     if (poll.seekToA) {

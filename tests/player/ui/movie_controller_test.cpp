@@ -321,6 +321,11 @@ TEST_F(ControllerTest, NothingShowsUntilTheEngineHasTheFileOpen) {
     EXPECT_FALSE(player.mediaOpen());
     EXPECT_FALSE(player.Timer1->isActive());
     EXPECT_EQ(fake->runs, 0);
+    // Play pressed meanwhile: the poll does not take the missing length for the end.
+    player.SpeedButtonPlay->click();
+    player.PollPlayback();
+    EXPECT_TRUE(player.running());
+    EXPECT_EQ(fake->seeks.size(), 0);
     fake->reportedDuration = 2050 * kSecond / 10;  // 3 minutes 25 seconds
     fake->reportedSize = QSize(320, 240);
     fake->reportedSecondsPerFrame = 1.0 / 30;
