@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "player/ui/media_engine.h"
+#include "player/ui/gst_media_engine.h"
 #include "player/ui/video_widget.h"
 
 using namespace veltrane;
@@ -110,11 +110,20 @@ int main(int argc, char** argv) {
                     making.elapsed() / 1000.0);
     }
 
-    MediaEngine engine;
-    if (!engine.open(path)) {
-        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(engine.errorString()));
+    GstMediaEngine engine;
+    QString failure;
+    QObject::connect(&engine, &MediaEngine::opened, &app, &QApplication::quit);
+    QObject::connect(&engine, &MediaEngine::openFailed, &app, [&](const QString& why) {
+        failure = why.isEmpty() ? QStringLiteral("failed") : why;
+        app.quit();
+    });
+    engine.open(path);
+    app.exec();
+    if (!engine.isOpen()) {
+        std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), qPrintable(failure));
         return 2;
     }
+    QObject::disconnect(&engine, nullptr, &app, nullptr);
     VideoWidget widget;
     widget.resize(engine.nativeSize() * scale / 100);
     widget.setEngine(&engine);

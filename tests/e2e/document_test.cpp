@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "player/ui/media_fixtures.h"
 #include "support/script_run.h"
 #include "support/test_paths.h"
 
@@ -188,9 +189,7 @@ TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
 }
 
 TEST_F(DocumentTest, MediaFileKeepsThePictureAndBringsTheWindowBack) {
-    QFile song(session.path("song.wav"));
-    ASSERT_TRUE(song.open(QIODevice::WriteOnly));
-    song.close();
+    writeWav(session.path("song.wav"), 10);  // a playable file: the player reports nothing
     const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
                                "answer open " + q(session.path("song.wav")) + "\nMain.OPEN1Click()\n"
                                "print Main.windowTitle\nprint Main.visible\n"

@@ -13,6 +13,7 @@
 
 #include "app/folder_navigation.h"
 #include "app/zoom.h"
+#include "image/bitmap24.h"
 #include "image/decoded_image.h"
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"

@@ -20,6 +20,7 @@
 #include "uisupport/ui/settings_store.h"
 #include "widgets/ui/status_bar.h"
 #include "player/ui/display_window.h"
+#include "player/ui/gst_media_engine.h"
 #include "player/ui/seek_bar_view.h"
 #include "player/ui/up_down.h"
 #include "playlist/ui/file_list_window.h"
@@ -30,8 +31,6 @@ TMovieController* MovieController = nullptr;
 
 namespace {
 
-constexpr int kClientWidth = 154;
-constexpr int kClientHeight = 113;
 constexpr int kButtonSize = 20;
 
 using Handler = void (TMovieController::*)();
@@ -100,10 +99,11 @@ QIcon colourGlyph(const PlayerSettings& s) {
 
 }  // namespace
 
-TMovieController::TMovieController(DocumentHost& host, QWidget* parent)
+TMovieController::TMovieController(DocumentHost& host, std::unique_ptr<MediaEngine> engine, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      host_(host) {
+      host_(host),
+      engine_(engine ? std::move(engine) : std::make_unique<GstMediaEngine>()) {
     MovieController = this;
     setObjectName("MovieController");
     setWindowTitle("Controller");
@@ -123,14 +123,16 @@ TMovieController::TMovieController(DocumentHost& host, QWidget* parent)
     connect(Timer3, &QTimer::timeout, this, [this] { runGuarded([this] { Timer3Timer(); }); });
 
     // An MP3 without a length in its header tells it only while playing.
-    connect(&engine_, &MediaEngine::durationChanged, this, [this] {
+    connect(engine_.get(), &MediaEngine::durationChanged, this, [this] {
         if (!mediaOpen_) return;
         ReadDuration();
         if (!isAudio_) {
-            totalFrames_ = totalFramesOf(duration_, engine_.secondsPerFrame());
+            totalFrames_ = totalFramesOf(duration_, engine_->secondsPerFrame());
             StatusBar1->setPanelText(1, QString::fromStdString(frameCountText(totalFrames_)));
         }
     });
+    connect(engine_.get(), &MediaEngine::opened, this, [this] { runGuarded([this] { MediaOpened(); }); });
+    connect(engine_.get(), &MediaEngine::openFailed, this, [this] { runGuarded([this] { MediaFailed(); }); });
     // The graph's threads must be gone before the program ends, whatever is still open.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { CloseMedia(); });
 

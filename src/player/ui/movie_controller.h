@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "player/player_logic.h"
@@ -55,18 +56,22 @@ class TMovieController : public QWidget {
 public:
     // Sets the start state, creates FileList and Display and loads the player settings.
     // host: the program side that takes captured frames and shows the main window again.
-    explicit TMovieController(DocumentHost& host, QWidget* parent = nullptr);
+    // The controller plays through `engine`; null gives it the GStreamer engine.
+    explicit TMovieController(DocumentHost& host, std::unique_ptr<MediaEngine> engine = nullptr,
+                              QWidget* parent = nullptr);
     ~TMovieController() override;
 
     // Opens and plays a file. startFlag 1 (opened afresh) makes the play list scan the
-    // file's folder; 0 (an entry of the play list) only refreshes the list.
+    // file's folder; 0 (an entry of the play list) only refreshes the list. The engine opens the
+    // file in the background: the times, sizes and playing follow when it reports the file open
+    // (MediaOpened), a message when it cannot play it (MediaFailed).
     void OpenMedia(const QString& path, int startFlag);
     // Stops and releases the graph.
     void CloseMedia();
     // Paints the seek bar for position / duration.
     void DrawSeekBar(double fraction);
 
-    MediaEngine& engine() { return engine_; }
+    MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
     const AbRepeat& abRepeat() const { return ab_; }
 
@@ -75,10 +80,10 @@ public:
     bool mediaOpen() const { return mediaOpen_; }
     bool isAudio() const { return isAudio_; }
     bool hadVideo() const { return hadVideo_; }
-    bool running() const { return engine_.isRunning(); }
+    bool running() const { return engine_->isRunning(); }
     bool expanded() const { return expanded_; }
     qint64 duration() const { return duration_; }
-    qint64 currentPosition() const { return engine_.position(); }
+    qint64 currentPosition() const { return engine_->position(); }
     QString totalText() const { return QString::fromStdString(totalText_); }
     int totalSeconds() const { return totalSeconds_; }
     int totalFrames() const { return totalFrames_; }
@@ -89,9 +94,9 @@ public:
     qint64 pointB() const { return ab_.pointB; }
     int markA() const { return ab_.markA; }
     int markB() const { return ab_.markB; }
-    int volume() const { return engine_.volume(); }
-    int balance() const { return engine_.balance(); }
-    double rate() const { return engine_.rate(); }
+    int volume() const { return engine_->volume(); }
+    int balance() const { return engine_->balance(); }
+    double rate() const { return engine_->rate(); }
 
     // Controls.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6;
@@ -163,6 +168,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The client size at creation, and again whenever the settings panel is folded in.
+    static constexpr int kClientWidth = 154;
+    static constexpr int kClientHeight = 113;
+
     void buildControls();
     void buildFoldOutPanel();
     void buildPopupMenu();
@@ -172,6 +181,9 @@ private:
     void ShowPlayOrder(PlayOrder order);
     void ShowRepeatMode(RepeatMode mode);
 
+    void MediaOpened();
+    void MediaFailed();
+    void ShowCodecMessages();
     void SetMediaCommands(MediaKind kind);
     void ShowVideo();
     void ReadDuration();
@@ -186,11 +198,12 @@ private:
     void ResizeOuter(int outerWidth, int outerHeight);
 
     DocumentHost& host_;
-    MediaEngine engine_;
+    std::unique_ptr<MediaEngine> engine_;
     PlayerSettings settings_;
     AbRepeat ab_;
     QString mediaPath_;
     QString mediaFolder_;
+    MediaKind kind_ = MediaKind::Video;
     bool isAudio_ = false;
     bool hadVideo_ = false;
     bool mediaOpen_ = false;

@@ -15,7 +15,7 @@ namespace veltrane {
 
 namespace {
 
-constexpr int kFoldedWidth = 160;
+// The outer width with the settings panel shown.
 constexpr int kExpandedWidth = 254;
 
 QString fromStd(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -32,17 +32,17 @@ QList<FileFilter> mediaOpenFilters() {
 
 void TMovieController::SpeedButtonPlayClick() {
     // At the very end a press plays the file again from its start.
-    if (engine_.position() == duration_) {
-        engine_.pause();
-        engine_.setPositions(0, StopMode::Unchanged);
+    if (engine_->position() == duration_) {
+        engine_->pause();
+        engine_->setPositions(0, StopMode::Unchanged);
     }
-    engine_.run();
+    engine_->run();
     StartTimers();
 }
 
 void TMovieController::SpeedButtonPauseClick() {
     if (!mediaOpen_) return;
-    engine_.stop();
+    engine_->stop();
     StopTimers();
 }
 
@@ -50,14 +50,14 @@ void TMovieController::SpeedButtonPauseClick() {
 
 void TMovieController::SpeedButton2Click() {
     const bool settingB = ab_.aSet && !ab_.bSet;
-    const AbButton button = clickAbRepeat(ab_, engine_.position(), duration_, kSeekBarWidth);
+    const AbButton button = clickAbRepeat(ab_, engine_->position(), duration_, kSeekBarWidth);
     SpeedButton2->setText(fromStd(button.caption));
     SpeedButton2->setToolTip(fromStd(button.hint));
     // The marks show at once, not only at the next repaint of the bar.
-    DrawSeekBar(static_cast<double>(engine_.position()) / static_cast<double>(duration_));
+    DrawSeekBar(static_cast<double>(engine_->position()) / static_cast<double>(duration_));
     if (settingB) {
-        engine_.setPositions(ab_.pointA, StopMode::Unchanged);
-        engine_.run();
+        engine_->setPositions(ab_.pointA, StopMode::Unchanged);
+        engine_->run();
         StartTimers();
     }
 }
@@ -68,24 +68,25 @@ void TMovieController::TrackBar1Change() {
     if (mediaOpen_) ApplyVolume();
 }
 
-void TMovieController::TrackBar2Change() { engine_.setBalance(balanceFromPosition(TrackBar2->value())); }
+void TMovieController::TrackBar2Change() { engine_->setBalance(balanceFromPosition(TrackBar2->value())); }
 
-// One click of the up-down; at either end the same rate is applied again.
+// One click of either arrow of the up-down: a click beyond either end leaves the position where
+// it is and applies the same rate again; every click ends in running.
 void TMovieController::UpDown1Click() {
-    engine_.pause();
+    engine_->pause();
     const double rate = rateFromPosition(UpDown1->value());
-    engine_.setRate(rate);
+    engine_->setRate(rate);
     Edit4->setText(QString::fromStdString(rateText(rate)));
-    engine_.run();
+    engine_->run();
     StartTimers();
 }
 
 void TMovieController::playrateinitClick() {
-    engine_.pause();
-    engine_.setRate(1.0);
+    engine_->pause();
+    engine_->setRate(1.0);
     UpDown1->setValue(kSpeedStart);
     Edit4->setText(QString::fromStdString(rateText(1.0)));
-    engine_.run();
+    engine_->run();
     StartTimers();
 }
 
@@ -97,23 +98,17 @@ void TMovieController::CaptureC1Click() { CaptureFrame(); }
 // Hands the frame at the current position to the main window and closes the player. Nothing
 // happens for a file without decodable video, and nothing is handed over when no frame came.
 void TMovieController::CaptureFrame() {
-    if (!mediaOpen_ || isAudio_ || !engine_.hasVideo()) return;
-    const bool wasRunning = engine_.isRunning();
-    engine_.pause();
-    engine_.setTimeFormatFrames(false);
-    const GrabResult grab = engine_.grab(engine_.position());
-    if (!grab.hasFrame() || grab.width <= 0 || grab.height <= 0) {
-        if (wasRunning) engine_.run();
+    if (!mediaOpen_ || isAudio_ || !engine_->hasVideo()) return;
+    const bool wasRunning = engine_->isRunning();
+    engine_->pause();
+    engine_->setTimeFormatFrames(false);
+    GrabResult grab = engine_->grab(engine_->position());
+    if (!grab.hasFrame()) {
+        if (wasRunning) engine_->run();
         return;
     }
-    // The grab's rows are padded to 4 bytes and stored bottom first; the picture's top row first.
-    Bitmap24 frame = Bitmap24::forOverwrite(grab.width, grab.height);
-    const std::size_t packedRow = static_cast<std::size_t>(grab.width) * 3;
-    const std::size_t paddedRow = static_cast<std::size_t>(grab.rowBytes());
-    for (int y = 0; y < grab.height; ++y)
-        std::copy_n(grab.bits.data() + static_cast<std::size_t>(y) * paddedRow, packedRow, frame.row(grab.height - 1 - y));
     handedOver_ = true;
-    host_.ReceiveFrame(std::move(frame));
+    host_.ReceiveFrame(std::move(grab.frame));
     CloseMedia();
     close();
 }
@@ -171,9 +166,12 @@ void TMovieController::OpenDroppedFile(const QString& path) {
 // ---- Windows and panels ----
 
 void TMovieController::SpeedButton8Click() {
-    const int outerHeight = frameGeometry().height();
     expanded_ = !expanded_;
-    ResizeOuter(expanded_ ? kExpandedWidth : kFoldedWidth, outerHeight);
+    // Folded, the window takes back the client size it was created with.
+    if (expanded_)
+        ResizeOuter(kExpandedWidth, frameGeometry().height());
+    else
+        setFixedSize(kClientWidth, kClientHeight);
     SpeedButton8->setToolTip(expanded_ ? "もとの状態に戻ります" : "その他の設定を表示します");
 }
 

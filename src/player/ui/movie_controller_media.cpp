@@ -26,23 +26,6 @@ void TMovieController::OpenMedia(const QString& path, int startFlag) {
     const std::string localPath = QFile::encodeName(path).toStdString();
     SetMediaCommands(openedMediaKind(localPath));
     DrawSeekBar(0);
-
-    // A file the engine cannot open is not reported: the player shows a length of zero.
-    engine_.open(path);
-    const MissingCodec missing = engine_.missingCodec();
-    if (missing == MissingCodec::Video || missing == MissingCodec::VideoAndAudio)
-        platform().messageBox(nullptr, "このファイルの動画のcodecが見つかりません", QString(), MessageButtons::Ok,
-                              MessageIcon::Warning);
-    if (missing == MissingCodec::Audio || missing == MissingCodec::VideoAndAudio)
-        platform().messageBox(nullptr, "このファイルの音声のcodecが見つかりません", QString(), MessageButtons::Ok,
-                              MessageIcon::Warning);
-
-    if (isAudio_) {
-        if (Display) Display->hide();
-    } else {
-        ShowVideo();
-    }
-    ApplyVolume();
     mediaFolder_ = QFile::decodeName(std::string(folderOf(localPath)).c_str());
 
     if (FileList) {
@@ -53,36 +36,76 @@ void TMovieController::OpenMedia(const QString& path, int startFlag) {
             FileList->RefreshList();
     }
     show();
+    engine_->open(path);
+}
+
+// The engine has the file open: show it, its times and sizes, and play it.
+void TMovieController::MediaOpened() {
+    ShowCodecMessages();
+    if (isAudio_) {
+        if (Display) Display->hide();
+    } else {
+        ShowVideo();
+    }
+    ApplyVolume();
 
     ReadDuration();
-    const QString shortName = QFileInfo(path).fileName();
+    const QString shortName = QFileInfo(mediaPath_).fileName();
     setWindowTitle(shortName);
     setToolTip(shortName);
     Label2->setText("0:00:00/" + QString::fromStdString(totalText_));
 
-    for (const QString& element : engine_.elementNames())
+    for (const QString& element : engine_->elementNames())
         if (element.contains(kFrameLockedFilter)) {
             SpeedButton1->setEnabled(false);
             CaptureC1->setEnabled(false);
             ExperimentE1->setEnabled(false);
         }
     if (!isAudio_) {
-        totalFrames_ = totalFramesOf(duration_, engine_.secondsPerFrame());
+        totalFrames_ = totalFramesOf(duration_, engine_->secondsPerFrame());
         StatusBar1->setPanelText(1, QString::fromStdString(frameCountText(totalFrames_)));
         StatusBar1->setPanelText(0, QString::fromStdString(videoSizeText(videoWidth_, videoHeight_)));
     } else {
         StatusBar1->setPanelText(0, QString());
     }
 
+    // Every open starts the engine at rate 1: the speed box's rate goes on with the next file.
+    const double rate = rateFromPosition(UpDown1->value());
+    if (kind_ != MediaKind::SoundFixedRate && rate != engine_->rate()) engine_->setRate(rate);
     ApplyVolume();
-    engine_.run();
+    engine_->run();
     mediaOpen_ = true;
     StartTimers();
+}
+
+// The engine cannot play the file: say so and stay ready for another.
+void TMovieController::MediaFailed() {
+    ShowCodecMessages();
+    duration_ = usableDuration(0);
+    totalText_ = timeText(0);
+    totalSeconds_ = 0;
+    setWindowTitle("Controller");
+    setToolTip(QString());
+    Label2->setText("0:00:00/" + QString::fromStdString(totalText_));
+    if (Display) Display->hide();
+    platform().messageBox(nullptr, "このファイルは再生できません（" + QFileInfo(mediaPath_).fileName() + "）", QString(),
+                          MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void TMovieController::ShowCodecMessages() {
+    const MissingCodec missing = engine_->missingCodec();
+    if (missing == MissingCodec::Video || missing == MissingCodec::VideoAndAudio)
+        platform().messageBox(nullptr, "このファイルの動画のcodecが見つかりません", QString(), MessageButtons::Ok,
+                              MessageIcon::Warning);
+    if (missing == MissingCodec::Audio || missing == MissingCodec::VideoAndAudio)
+        platform().messageBox(nullptr, "このファイルの音声のcodecが見つかりません", QString(), MessageButtons::Ok,
+                              MessageIcon::Warning);
 }
 
 // What the kind of the file allows: capture, scene search and frame processing need a video;
 // a sound file at a fixed rate has no speed control.
 void TMovieController::SetMediaCommands(MediaKind kind) {
+    kind_ = kind;
     isAudio_ = kind != MediaKind::Video;
     if (!isAudio_) hadVideo_ = true;
     for (QAction* action : {CaptureC1, SceneCaptureS1, ExperimentE1}) action->setEnabled(!isAudio_);
@@ -94,10 +117,10 @@ void TMovieController::SetMediaCommands(MediaKind kind) {
 
 void TMovieController::ShowVideo() {
     if (!Display) return;
-    Display->video()->setEngine(&engine_);
+    Display->video()->setEngine(engine_.get());
     Display->setWindowTitle(QFileInfo(mediaPath_).fileName());
     Display->show();
-    const QSize size = engine_.nativeSize();
+    const QSize size = engine_->nativeSize();
     videoWidth_ = std::max(0, size.width());
     videoHeight_ = std::max(0, size.height());
     // A fixed display keeps its size and the video fills the panel; otherwise the window
@@ -106,12 +129,12 @@ void TMovieController::ShowVideo() {
 }
 
 void TMovieController::ReadDuration() {
-    duration_ = usableDuration(engine_.duration());
+    duration_ = usableDuration(engine_->duration());
     totalText_ = timeText(duration_);
     totalSeconds_ = totalSecondsOf(duration_);
 }
 
-void TMovieController::ApplyVolume() { engine_.setVolume(volumeFromPosition(TrackBar1->value())); }
+void TMovieController::ApplyVolume() { engine_->setVolume(volumeFromPosition(TrackBar1->value())); }
 
 void TMovieController::StartTimers() {
     Timer1->start();
@@ -126,17 +149,19 @@ void TMovieController::StopTimers() {
 void TMovieController::CloseMedia() {
     mediaOpen_ = false;
     StopTimers();
-    engine_.stop();
+    engine_->stop();
     if (hadVideo_ && Display) Display->video()->setEngine(nullptr);
-    engine_.close();
+    engine_->close();
 }
 
 void TMovieController::PollPlayback() {
-    const PollResult poll = pollPlayback(engine_.position(), duration_, ab_, totalText_);
+    // A file still opening has no length yet: its position says nothing about its end.
+    if (engine_->isOpening()) return;
+    const PollResult poll = pollPlayback(engine_->position(), duration_, ab_, totalText_);
     Label2->setText(QString::fromStdString(poll.label));
     if (poll.seekToA) {
-        engine_.setPositions(ab_.pointA, StopMode::Unchanged);
-        engine_.run();
+        engine_->setPositions(ab_.pointA, StopMode::Unchanged);
+        engine_->run();
     }
     if (poll.endReached) EndOfMedia();
 }
@@ -146,12 +171,12 @@ void TMovieController::EndOfMedia() {
     const auto end = endOfMedia(mode, listIndex(), FileList ? FileList->count() : 0);
     switch (end.action) {
     case EndAction::Pause:
-        engine_.pause();
+        engine_->pause();
         break;
     case EndAction::Restart:
-        engine_.pause();
-        engine_.setPositions(0, StopMode::Unchanged);
-        engine_.run();
+        engine_->pause();
+        engine_->setPositions(0, StopMode::Unchanged);
+        engine_->run();
         break;
     case EndAction::PlayEntry:
         PlayEntry(end.listIndex);
@@ -168,8 +193,6 @@ void TMovieController::PlayEntry(int row) {
     const QString entry = QFile::decodeName(FileList->entries()[static_cast<std::size_t>(row)].c_str());
     CloseMedia();
     OpenMedia(entry, 0);
-    engine_.run();
-    StartTimers();
 }
 
 void TMovieController::PlayListEntry(int row) { PlayEntry(row); }
@@ -181,14 +204,14 @@ void TMovieController::DrawSeekBar(double fraction) {
 }
 
 void TMovieController::Timer3Timer() {
-    DrawSeekBar(static_cast<double>(engine_.position()) / static_cast<double>(duration_));
+    DrawSeekBar(static_cast<double>(engine_->position()) / static_cast<double>(duration_));
 }
 
 void TMovieController::Image1MouseDown(int x, int) {
     if (!mediaOpen_) return;
     const double fraction = seekBarFraction(x, kSeekBarWidth);
     DrawSeekBar(fraction);
-    engine_.setPositions(seekPosition(duration_, fraction), StopMode::Unchanged);
+    engine_->setPositions(seekPosition(duration_, fraction), StopMode::Unchanged);
     PollPlayback();
 }
 

@@ -19,6 +19,9 @@ void UpDown::stepBy(int steps) {
     emit clicked();
 }
 
+// QSpinBox greys the arrow at an end and ignores clicks on it.
+QAbstractSpinBox::StepEnabled UpDown::stepEnabled() const { return StepUpEnabled | StepDownEnabled; }
+
 void UpDown::resizeEvent(QResizeEvent* event) {
     QSpinBox::resizeEvent(event);
     lineEdit()->hide();

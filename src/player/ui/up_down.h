@@ -1,7 +1,8 @@
 #pragma once
 // An up-down control: two arrow buttons without a text of their own, holding a position in a
-// range that does not wrap. Every click reports itself, also a click that cannot move past
-// either end; setting the value in code reports nothing.
+// range that does not wrap. Both arrows stay enabled at the ends of the range, and every click
+// reports itself, also a click that cannot move past either end; setting the value in code
+// reports nothing.
 #include <QSpinBox>
 
 namespace veltrane {
@@ -19,6 +20,7 @@ signals:
     void clicked();
 
 protected:
+    StepEnabled stepEnabled() const override;
     void resizeEvent(QResizeEvent* event) override;
 };
 

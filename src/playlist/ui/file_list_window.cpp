@@ -179,9 +179,8 @@ void TFileList::RefreshList() {
     QList<QTreeWidgetItem*> items;
     for (const PlayListRow& row : view.rows) {
         auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(row.caption)});
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemNeverHasChildren);
-        // The check box is the entry's state image: set on the playing entry only.
-        item->setCheckState(0, row.playing ? Qt::Checked : Qt::Unchecked);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren);
+        ReportListView::setStateImage(item, row.playing ? 1 : 0);
         if (row.icon >= 0) item->setIcon(0, entryIcon(row.icon));
         items << item;
     }

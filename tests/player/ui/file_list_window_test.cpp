@@ -89,7 +89,24 @@ TEST_F(FileListTest, AFolderScanListsItsMediaAndMarksThePlayingEntry) {
     EXPECT_EQ(list->entryList(), (QStringList{movies + "movie1.avi", movies + "movie2.avi", movies + "song.mp3"}));
     EXPECT_EQ(list->ListView1->captions(), (QStringList{"movie1.avi", "movie2.avi", "song.mp3"}));
     EXPECT_EQ(list->listIndex(), 1);
-    EXPECT_EQ(list->ListView1->checkedRow(), 1);
+    EXPECT_EQ(list->ListView1->markedRow(), 1);
+    // The playing mark is state image 1 of ImageList1, the others show image 0; the user cannot
+    // tick or untick it.
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(list->ListView1->stateImage(row), row == 1 ? 1 : 0) << row;
+        const QTreeWidgetItem* item = list->ListView1->topLevelItem(row);
+        EXPECT_FALSE(item->flags() & Qt::ItemIsUserCheckable) << row;
+        EXPECT_FALSE(item->data(0, Qt::CheckStateRole).isValid()) << row << ": no check box";
+    }
+    // The mark is painted at the left of its row: the green of the play triangle at (7, 8).
+    list->show();
+    const QImage shown = list->ListView1->viewport()->grab().toImage();
+    const auto markPixel = [&](int row) {
+        const QRect r = list->ListView1->visualItemRect(list->ListView1->topLevelItem(row));
+        return shown.pixelColor(r.left() + 7, r.top() + (r.height() - 16) / 2 + 8);
+    };
+    EXPECT_EQ(markPixel(1), QColor(0, 150, 0));
+    EXPECT_NE(markPixel(0), QColor(0, 150, 0));
     EXPECT_EQ(list->StatusBar1->panels(), QStringList{"再生中のファイル : 2/3"});
     // Blue icons: video 4, sound 5.
     const auto iconOf = [&](int row) { return list->ListView1->topLevelItem(row)->icon(0).pixmap(16).toImage(); };

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QMouseEvent>
+#include <QStyleOptionSpinBox>
 #include <QTimer>
 
 #include "widgets/ui/status_bar.h"
 #include "player/seek_bar.h"
 #include "widgets/ui/about_box.h"
+#include "player/ui/fake_media_engine.h"
 #include "player/ui/player_fixture.h"
 #include "player/ui/seek_bar_view.h"
 #include "player/ui/up_down.h"
@@ -21,14 +24,56 @@ namespace {
 
 constexpr qint64 kSecond = 10'000'000;
 
-class ControllerTest : public PlayerFixture {};
+class ControllerTest : public PlayerFixture {
+protected:
+    // A controller playing through a fake engine, whose clock the test moves.
+    TMovieController& fakePlayer() {
+        auto engine = std::make_unique<FakeMediaEngine>();
+        fake = engine.get();
+        return *new TMovieController(host, std::move(engine));
+    }
+
+    // Opens the file on the fake engine, which reports it open: a 64 × 48 video at 30 frames a
+    // second of the given length.
+    void openFake(TMovieController& player, const QString& file, qint64 duration = 4 * kSecond, int startFlag = 1) {
+        fake->reportedDuration = duration;
+        fake->reportedSize = QSize(64, 48);
+        fake->reportedSecondsPerFrame = 1.0 / 30;
+        player.OpenMedia(file, startFlag);
+        fake->finishOpen();
+    }
+
+    // Empty files: the fake engine reads nothing, the play list only their names.
+    QString emptyFiles(const QString& name, const QStringList& files) const {
+        const QString where = folder(name);
+        for (const QString& file : files) QFile(where + file).open(QIODevice::WriteOnly);
+        return where;
+    }
+
+    FakeMediaEngine* fake = nullptr;
+};
+
+// Presses and releases the left button on one arrow of the up-down, as a user clicks it.
+void clickArrow(UpDown* upDown, QStyle::SubControl arrow) {
+    QStyleOptionSpinBox option;
+    option.initFrom(upDown);
+    option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    option.buttonSymbols = upDown->buttonSymbols();
+    const QPoint at = upDown->style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, upDown).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, upDown->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(upDown, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, upDown->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(upDown, &release);
+}
 
 QColor barPixel(const TMovieController& player, int x, int y) { return player.Image1->image().pixelColor(x, y); }
 
 }  // namespace
 
 TEST_F(ControllerTest, StartsWithTheTextsHintsAndRangesOfTheDesign) {
-    auto* player = new TMovieController(*main);
+    auto* player = new TMovieController(host);
     EXPECT_EQ(player->windowTitle(), "Controller");
     EXPECT_EQ(player->size(), QSize(154, 113));
     EXPECT_EQ(player->Label2->text(), "0:00:00/0:00:00");
@@ -110,7 +155,7 @@ TEST_F(ControllerTest, StartsWithTheTextsHintsAndRangesOfTheDesign) {
 TEST_F(ControllerTest, SettingsAreAppliedAtCreationAndWrittenWhenThePlayerCloses) {
     writeSettings("[SOUND]\nposition=150\n[REPEAT]\nMODE=2\n[MOVIE_POS]\nLeft=-5000\nTop=50\n"
                   "[MOVIECOLOR]\nDisp_num_R=300\nDisp_num_G=0\nDisp_num_B=0\n[DISPLAY]\ndisp_left=10\ndisp_top=20\nfix=0\n");
-    auto* player = new TMovieController(*main);
+    auto* player = new TMovieController(host);
     EXPECT_EQ(player->TrackBar1->value(), 100) << "the volume position is kept within 0 to 100";
     EXPECT_EQ(player->pos(), QPoint(200, 200)) << "a position off every screen returns to the default";
     EXPECT_EQ(Display->pos(), QPoint(10, 20));
@@ -125,9 +170,8 @@ TEST_F(ControllerTest, SettingsAreAppliedAtCreationAndWrittenWhenThePlayerCloses
     player->TrackBar1->setValue(70);
     FileList->N1file1Click();
     EXPECT_TRUE(player->N11->isChecked());
-    main->hide();
     player->close();
-    EXPECT_TRUE(main->isVisible()) << "closing the player shows the main window";
+    EXPECT_EQ(host.mainWindowShows, 1) << "closing the player shows the main window";
     EXPECT_EQ(MovieController, nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(FileList, nullptr);
@@ -144,8 +188,9 @@ TEST_F(ControllerTest, SettingsAreAppliedAtCreationAndWrittenWhenThePlayerCloses
 }
 
 TEST_F(ControllerTest, TheStripFoldsTheSettingsPanelOutAndIn) {
-    auto* player = new TMovieController(*main);
+    auto* player = new TMovieController(host);
     player->show();
+    const QSize created = player->frameGeometry().size();
     EXPECT_FALSE(player->rect().intersects(player->GroupBox1->geometry()));
     player->SpeedButton8->click();
     EXPECT_EQ(player->frameGeometry().width(), 254);
@@ -153,13 +198,14 @@ TEST_F(ControllerTest, TheStripFoldsTheSettingsPanelOutAndIn) {
     EXPECT_TRUE(player->rect().contains(player->GroupBox1->geometry()));
     EXPECT_EQ(player->SpeedButton8->toolTip(), "もとの状態に戻ります");
     player->SpeedButton8->click();
-    EXPECT_EQ(player->frameGeometry().width(), 160);
+    EXPECT_EQ(player->size(), QSize(154, 113)) << "the client size it was created with";
+    EXPECT_EQ(player->frameGeometry().size(), created);
     EXPECT_FALSE(player->expanded());
     EXPECT_EQ(player->SpeedButton8->toolTip(), "その他の設定を表示します");
 }
 
 TEST_F(ControllerTest, ThePlayListOpensDirectlyBelowTheControllerAndHidesAgain) {
-    auto* player = new TMovieController(*main);
+    auto* player = new TMovieController(host);
     player->show();
     player->SpeedButton9->click();
     ASSERT_TRUE(FileList->isVisible());
@@ -171,6 +217,8 @@ TEST_F(ControllerTest, ThePlayListOpensDirectlyBelowTheControllerAndHidesAgain) 
     EXPECT_FALSE(FileList->isVisible());
     EXPECT_FALSE(player->FileListF1->isChecked());
 }
+
+// ---- Through the real engine: the main window's open, an unplayable file, a capture ----
 
 TEST_F(ControllerTest, AVideoOpenedFromTheMainWindowPlaysWithItsTimesAndSizes) {
     const QString clips = folder("clips");
@@ -199,35 +247,45 @@ TEST_F(ControllerTest, AVideoOpenedFromTheMainWindowPlaysWithItsTimesAndSizes) {
     EXPECT_EQ(Display->video()->engine(), &player.engine());
     EXPECT_EQ(FileList->entryList(), (QStringList{clips + "clip.avi", clips + "song.wav"}));
     EXPECT_EQ(FileList->StatusBar1->panels(), QStringList{"再生中のファイル : 1/2"});
-    // The poll moves the time display.
-    ASSERT_TRUE(waitFor([&] { return player.engine().position() > kSecond + kSecond / 10; }, 5000));
-    player.PollPlayback();
-    EXPECT_EQ(player.Label2->text(), "0:00:01/0:00:02");
 }
 
-TEST_F(ControllerTest, ASoundFileHidesTheVideoAndOffersNoCapture) {
-    writeWav(path("song.wav"), 40);
-    writeWav(path("fixed.WMA"), 40);  // WAV data; the name alone makes the speed fixed
-    TMovieController& player = openFromMain(path("song.wav"));
-    EXPECT_TRUE(player.isAudio());
-    EXPECT_FALSE(Display->isVisible());
-    for (const QAction* item : {player.CaptureC1, player.SceneCaptureS1, player.ExperimentE1})
-        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-    EXPECT_FALSE(player.SpeedButton1->isEnabled());
-    EXPECT_TRUE(player.UpDown1->isEnabled());
-    EXPECT_EQ(player.StatusBar1->panels().value(0), "");
+TEST_F(ControllerTest, AFileGStreamerCannotPlayIsToldWithinTwoSecondsAndTheNextFilePlays) {
+    const QString clips = folder("bad");
+    QFile noise(clips + "noise.avi");
+    ASSERT_TRUE(noise.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 4000; ++i) noise.putChar(static_cast<char>((i * 7919 + 13) % 251));
+    noise.close();
+    writeAvi(clips + "good.avi", 30);
 
-    player.CloseMedia();
-    player.OpenMedia(path("fixed.WMA"), 1);
-    EXPECT_FALSE(player.UpDown1->isEnabled());
-    EXPECT_FALSE(player.Edit4->isEnabled());
+    auto* player = new TMovieController(host);
+    QElapsedTimer clock;
+    clock.start();
+    player->OpenMedia(clips + "noise.avi", 1);
+    ASSERT_TRUE(waitFor([&] { return !recorder->messages.isEmpty(); }, 5000));
+    EXPECT_LT(clock.elapsed(), 2000);
+    ASSERT_EQ(recorder->messages.size(), 1);
+    EXPECT_EQ(recorder->messages[0].text, "このファイルは再生できません（noise.avi）");
+    EXPECT_EQ(recorder->messages[0].caption, "");
+    EXPECT_FALSE(player->mediaOpen());
+    EXPECT_FALSE(player->Timer1->isActive());
+    EXPECT_EQ(player->windowTitle(), "Controller");
+    EXPECT_EQ(player->Label2->text(), "0:00:00/0:00:00");
+
+    // The player stays usable: the next entry of the list plays.
+    player->NextFile->trigger();
+    ASSERT_TRUE(waitForOpen(*player));
+    EXPECT_EQ(player->mediaPath(), clips + "good.avi");
+    EXPECT_TRUE(player->mediaOpen());
+    EXPECT_TRUE(player->running());
+    EXPECT_EQ(player->Label2->text(), "0:00:00/0:00:01");
+    EXPECT_EQ(recorder->messages.size(), 1);
 }
 
 TEST_F(ControllerTest, CaptureHandsTheFrameToTheMainWindowAndClosesWithoutSaving) {
     // Colour bars: white at the top left, blue at the top right, dark blue at the bottom left.
     writeAvi(path("bars.avi"), 30, 64, 48, "smpte");
     TMovieController& player = openFromMain(path("bars.avi"));
-    ASSERT_TRUE(waitFor([&] { return player.engine().position() > kSecond / 5; }, 5000));
+    ASSERT_TRUE(player.mediaOpen());
     player.SpeedButton1->click();
 
     EXPECT_EQ(MovieController, nullptr);
@@ -250,29 +308,110 @@ TEST_F(ControllerTest, CaptureHandsTheFrameToTheMainWindowAndClosesWithoutSaving
     EXPECT_EQ(readSettings().readInteger("MOVIE_POS", "Left", -1), -1) << "a hand-over writes no player settings";
 }
 
+// ---- On the fake engine ----
+
+TEST_F(ControllerTest, NothingShowsUntilTheEngineHasTheFileOpen) {
+    const QString clips = emptyFiles("wait", {"clip.avi"});
+    TMovieController& player = fakePlayer();
+    player.OpenMedia(clips + "clip.avi", 1);
+    EXPECT_TRUE(player.isVisible());
+    EXPECT_EQ(fake->path(), clips + "clip.avi");
+    EXPECT_EQ(player.windowTitle(), "Controller");
+    EXPECT_FALSE(player.mediaOpen());
+    EXPECT_FALSE(player.Timer1->isActive());
+    EXPECT_EQ(fake->runs, 0);
+    // Play pressed meanwhile: the poll does not take the missing length for the end.
+    player.SpeedButtonPlay->click();
+    player.PollPlayback();
+    EXPECT_TRUE(player.running());
+    EXPECT_EQ(fake->seeks.size(), 0);
+    fake->reportedDuration = 2050 * kSecond / 10;  // 3 minutes 25 seconds
+    fake->reportedSize = QSize(320, 240);
+    fake->reportedSecondsPerFrame = 1.0 / 30;
+    fake->finishOpen();
+    EXPECT_EQ(player.windowTitle(), "clip.avi");
+    EXPECT_EQ(player.Label2->text(), "0:00:00/0:03:25");
+    EXPECT_EQ(player.StatusBar1->panels(), (QStringList{"320×240", "total:6150ﾌﾚｰﾑ"}));
+    EXPECT_TRUE(player.mediaOpen());
+    EXPECT_TRUE(player.running());
+    EXPECT_TRUE(player.Timer1->isActive());
+}
+
+TEST_F(ControllerTest, AFailedOpenShowsTheFileNameAndCodecMessages) {
+    const QString clips = emptyFiles("fail", {"broken.avi"});
+    TMovieController& player = fakePlayer();
+    fake->reportedMissing = MissingCodec::Video;
+    player.OpenMedia(clips + "broken.avi", 1);
+    fake->failOpen();
+    ASSERT_EQ(recorder->messages.size(), 2);
+    EXPECT_EQ(recorder->messages[0].text, "このファイルの動画のcodecが見つかりません");
+    EXPECT_EQ(recorder->messages[1].text, "このファイルは再生できません（broken.avi）");
+    EXPECT_FALSE(player.mediaOpen());
+    EXPECT_FALSE(Display->isVisible());
+    EXPECT_EQ(fake->runs, 0);
+}
+
+TEST_F(ControllerTest, ThePollShowsTheElapsedTime) {
+    const QString clips = emptyFiles("poll", {"clip.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "clip.avi", 2050 * kSecond / 10);
+    const struct {
+        qint64 advance;
+        const char* label;
+    } steps[] = {
+        {11 * kSecond / 10, "0:00:01/0:03:25"},
+        {64 * kSecond, "0:01:05/0:03:25"},
+        {2050 * kSecond / 10 - 651 * kSecond / 10 - 1, "0:03:25/0:03:25"},  // within 1 ms of the end
+    };
+    for (const auto& s : steps) {
+        fake->advance(s.advance);
+        player.PollPlayback();
+        EXPECT_EQ(player.Label2->text(), s.label);
+    }
+}
+
+TEST_F(ControllerTest, ASoundFileHidesTheVideoAndOffersNoCapture) {
+    const QString clips = emptyFiles("sound", {"song.wav", "fixed.WMA"});
+    TMovieController& player = fakePlayer();
+    fake->reportedDuration = 2 * kSecond;
+    player.OpenMedia(clips + "song.wav", 1);
+    fake->finishOpen();
+    EXPECT_TRUE(player.isAudio());
+    EXPECT_FALSE(Display->isVisible());
+    for (const QAction* item : {player.CaptureC1, player.SceneCaptureS1, player.ExperimentE1})
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_FALSE(player.SpeedButton1->isEnabled());
+    EXPECT_TRUE(player.UpDown1->isEnabled());
+    EXPECT_EQ(player.StatusBar1->panels().value(0), "");
+
+    player.CloseMedia();
+    player.OpenMedia(clips + "fixed.WMA", 1);
+    fake->finishOpen();
+    EXPECT_FALSE(player.UpDown1->isEnabled());
+    EXPECT_FALSE(player.Edit4->isEnabled());
+}
+
 TEST_F(ControllerTest, CaptureOfAFileWithoutDecodableVideoDoesNothing) {
-    // A mixed-case extension is played as a video, but the file holds only sound.
-    writeWav(path("clip.Wav"), 60);
-    auto* player = new TMovieController(*main);
-    player->OpenMedia(path("clip.Wav"), 1);
-    EXPECT_FALSE(player->isAudio());
-    EXPECT_TRUE(player->SpeedButton1->isEnabled());
+    // A mixed-case extension is played as a video, but the engine finds no video in it.
+    const QString clips = emptyFiles("novideo", {"clip.Wav"});
+    TMovieController& player = fakePlayer();
+    fake->reportedDuration = 2 * kSecond;
+    player.OpenMedia(clips + "clip.Wav", 1);
+    fake->finishOpen();
+    EXPECT_FALSE(player.isAudio());
+    EXPECT_TRUE(player.SpeedButton1->isEnabled());
     EXPECT_TRUE(Display->isVisible());
-    player->SpeedButton1->click();
-    player->CaptureC1->trigger();
-    EXPECT_EQ(MovieController, player);
+    player.SpeedButton1->click();
+    player.CaptureC1->trigger();
+    EXPECT_EQ(MovieController, &player);
     EXPECT_FALSE(main->document().imageLoaded);
-    EXPECT_TRUE(player->mediaOpen());
-    EXPECT_TRUE(player->running()) << "the player goes on as it was";
+    EXPECT_TRUE(player.mediaOpen());
+    EXPECT_TRUE(player.running()) << "the player goes on as it was";
 }
 
 TEST_F(ControllerTest, TheEndOfTheFileFollowsTheRepeatMode) {
-    const QString both = folder("both");
-    writeAvi(both + "a.avi", 45);
-    ASSERT_TRUE(QFile::copy(both + "a.avi", both + "b.avi"));
-    const QString alone = folder("alone");
-    ASSERT_TRUE(QFile::copy(both + "a.avi", alone + "only.Avi"));  // no play-list spelling: the list stays empty
-
+    const QString both = emptyFiles("both", {"a.avi", "b.avi"});
+    const QString alone = emptyFiles("alone", {"only.Avi"});  // no play-list spelling: the list stays empty
     const struct {
         const char* name;
         QString file;
@@ -287,18 +426,22 @@ TEST_F(ControllerTest, TheEndOfTheFileFollowsTheRepeatMode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto& player = *new TMovieController(*main);
-        player.OpenMedia(c.file, 1);
+        TMovieController& player = fakePlayer();
+        openFake(player, c.file, 15 * kSecond / 10);
         FileList->SetRepeatMode(c.mode);
-        ASSERT_TRUE(waitForEnd(player));
+        fake->advance(2 * kSecond);
         player.PollPlayback();
+        if (c.playing != c.file) fake->finishOpen();  // the next entry opens
         EXPECT_EQ(player.running(), c.running);
         EXPECT_EQ(player.mediaPath(), c.playing);
         if (c.mode == RepeatMode::None) {
             EXPECT_EQ(player.Label2->text(), "0:00:01/0:00:01");
+            EXPECT_EQ(player.currentPosition(), 15 * kSecond / 10);
         }
         if (c.mode == RepeatMode::OneFile) {
-            EXPECT_LT(player.engine().position(), player.duration() / 2);
+            ASSERT_EQ(fake->seeks.size(), 1);
+            EXPECT_EQ(fake->seeks[0].current, 0);
+            EXPECT_EQ(fake->seeks[0].stop, StopMode::Unchanged);
         }
         if (c.playing == both + "a.avi") {
             EXPECT_EQ(player.listIndex(), 0);
@@ -311,53 +454,63 @@ TEST_F(ControllerTest, TheEndOfTheFileFollowsTheRepeatMode) {
 }
 
 TEST_F(ControllerTest, PlayAtTheVeryEndStartsFromTheBeginning) {
-    writeAvi(path("a.avi"), 15);
-    TMovieController& player = openFromMain(path("a.avi"));
-    ASSERT_TRUE(waitForEnd(player));
+    const QString clips = emptyFiles("end", {"a.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi", kSecond / 2);
+    fake->advance(kSecond);
     player.PollPlayback();
     ASSERT_FALSE(player.running());
-    ASSERT_EQ(player.engine().position(), player.duration());
+    ASSERT_EQ(player.currentPosition(), kSecond / 2);
     player.SpeedButtonPause->click();
     EXPECT_FALSE(player.Timer1->isActive());
     player.SpeedButtonPlay->click();
     EXPECT_TRUE(player.running());
     EXPECT_TRUE(player.Timer1->isActive());
-    EXPECT_LT(player.engine().position(), player.duration() / 2);
+    EXPECT_EQ(player.currentPosition(), 0);
+    // Anywhere else Play only runs.
+    fake->advance(kSecond / 10);
+    player.SpeedButtonPause->click();
+    player.SpeedButtonPlay->click();
+    EXPECT_EQ(player.currentPosition(), kSecond / 10);
+    EXPECT_EQ(fake->seeks.size(), 1);
 }
 
 TEST_F(ControllerTest, ABRepeatWithBBeforeALoopsFromTheEarlierToTheLaterPoint) {
-    writeAvi(path("four.avi"), 120);
-    TMovieController& player = openFromMain(path("four.avi"));
-    const qint64 duration = player.duration();
-    ASSERT_EQ(duration, 4 * kSecond);
+    const QString clips = emptyFiles("ab", {"four.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "four.avi", 4 * kSecond);
     player.SpeedButtonPause->click();
 
-    player.Image1MouseDown(106, 4);  // about 3 s
+    player.Image1MouseDown(106, 4);  // 4 s × 106 / 142 = 2.9859154 s
     player.SpeedButton2->click();
     EXPECT_EQ(player.SpeedButton2->text(), "→B");
     EXPECT_EQ(player.SpeedButton2->toolTip(), "AB再生をします(次に終了地点を決めて下さい。)");
     EXPECT_FALSE(player.Timer1->isActive()) << "setting A starts nothing";
-    player.Image1MouseDown(35, 4);  // about 1 s
+    player.Image1MouseDown(35, 4);  // 4 s × 35 / 142 = 0.9859154 s
     player.SpeedButton2->click();
 
     EXPECT_EQ(player.SpeedButton2->text(), "AB");
     EXPECT_EQ(player.SpeedButton2->toolTip(), "AB再生中(辞めるにはこのボタンを押して下さい。)");
-    EXPECT_NEAR(player.pointA(), seekPosition(duration, 35.0 / 142), kSecond / 20);
-    EXPECT_NEAR(player.pointB(), seekPosition(duration, 106.0 / 142), kSecond / 20);
-    EXPECT_EQ(player.markA(), seekBarMark(player.pointA(), duration, 142));
-    EXPECT_EQ(player.markB(), seekBarMark(player.pointB(), duration, 142));
+    EXPECT_EQ(player.pointA(), 9'859'154);
+    EXPECT_EQ(player.pointB(), 29'859'154);
+    EXPECT_EQ(player.markA(), 34);   // 142 × 9 859 154 div 40 000 000
+    EXPECT_EQ(player.markB(), 105);  // 142 × 29 859 154 div 40 000 000
     EXPECT_TRUE(player.running());
     EXPECT_TRUE(player.Timer1->isActive()) << "the loop starts the timers";
     EXPECT_TRUE(player.Timer3->isActive());
-    EXPECT_NEAR(player.engine().position(), player.pointA(), kSecond / 5);
+    EXPECT_EQ(player.currentPosition(), 9'859'154);
     // Right of the playing position, exactly the range is tinted: the grey rest (128) reads 100.
     EXPECT_EQ(barPixel(player, 50, 6), QColor(100, 100, 100));
     EXPECT_EQ(barPixel(player, 104, 6), QColor(100, 100, 100));
     EXPECT_EQ(barPixel(player, 110, 6), QColor(128, 128, 128));
 
-    // Past B the poll goes back to A.
-    player.Image1MouseDown(130, 4);
-    EXPECT_NEAR(player.engine().position(), player.pointA(), kSecond / 5);
+    // Past B the poll goes back to A; before B it does not.
+    fake->advance(kSecond);
+    player.PollPlayback();
+    EXPECT_EQ(player.currentPosition(), 19'859'154);
+    player.Image1MouseDown(130, 4);  // 3.6619718 s, past B
+    EXPECT_EQ(player.currentPosition(), 9'859'154);
+    EXPECT_EQ(fake->seeks.back().current, 9'859'154);
 
     player.SpeedButton2->click();
     EXPECT_EQ(player.SpeedButton2->text(), "A→");
@@ -369,34 +522,29 @@ TEST_F(ControllerTest, ABRepeatWithBBeforeALoopsFromTheEarlierToTheLaterPoint) {
 }
 
 TEST_F(ControllerTest, SpeedClicksSetTheRateShowItAndRunThePlayer) {
-    writeAvi(path("a.avi"), 60);
-    TMovieController& player = openFromMain(path("a.avi"));
+    const QString clips = emptyFiles("speed", {"a.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
     player.SpeedButtonPause->click();
     ASSERT_FALSE(player.Timer1->isActive());
 
     const struct {
-        int steps;  // +1 a click up, -1 a click down
+        QStyle::SubControl arrow;
         const char* text;
         double rate;
-    } clicks[] = {{+1, "1.1", 1.1}, {+1, "1.2", 1.2}, {-1, "1.1", 1.1}, {-1, "1", 1.0}, {-1, "0.9", 0.9}};
+    } clicks[] = {{QStyle::SC_SpinBoxUp, "1.1", 1.1},
+                  {QStyle::SC_SpinBoxUp, "1.2", 1.2},
+                  {QStyle::SC_SpinBoxDown, "1.1", 1.1},
+                  {QStyle::SC_SpinBoxDown, "1", 1.0},
+                  {QStyle::SC_SpinBoxDown, "0.9", 0.9}};
     for (const auto& c : clicks) {
-        c.steps > 0 ? player.UpDown1->stepUp() : player.UpDown1->stepDown();
+        clickArrow(player.UpDown1, c.arrow);
         EXPECT_EQ(player.Edit4->text(), c.text);
         EXPECT_DOUBLE_EQ(player.rate(), c.rate);
     }
     EXPECT_TRUE(player.running()) << "a speed click runs even a stopped player";
     EXPECT_TRUE(player.Timer1->isActive());
     EXPECT_TRUE(player.Timer3->isActive());
-
-    // Beyond either end the position stays and the same rate is applied again.
-    player.UpDown1->setValue(50);
-    player.UpDown1->stepUp();
-    EXPECT_EQ(player.UpDown1->value(), 50);
-    EXPECT_EQ(player.Edit4->text(), "5");
-    player.UpDown1->setValue(1);
-    player.UpDown1->stepDown();
-    EXPECT_EQ(player.UpDown1->value(), 1);
-    EXPECT_EQ(player.Edit4->text(), "0.1");
 
     player.SpeedButtonPause->click();
     player.N18->trigger();
@@ -407,28 +555,77 @@ TEST_F(ControllerTest, SpeedClicksSetTheRateShowItAndRunThePlayer) {
     EXPECT_TRUE(player.Timer1->isActive());
 }
 
+TEST_F(ControllerTest, AClickBeyondEitherEndOfTheSpeedAppliesTheSameRateAndRuns) {
+    const QString clips = emptyFiles("ends", {"a.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
+    const struct {
+        int value;
+        QStyle::SubControl arrow;
+        const char* text;
+        double rate;
+    } ends[] = {{50, QStyle::SC_SpinBoxUp, "5", 5.0}, {1, QStyle::SC_SpinBoxDown, "0.1", 0.1}};
+    for (const auto& e : ends) {
+        player.UpDown1->setValue(e.value);
+        fake->advance(kSecond / 10);
+        player.SpeedButtonPause->click();
+        const qint64 at = player.currentPosition();
+        const int ratesBefore = static_cast<int>(fake->rates.size());
+        clickArrow(player.UpDown1, e.arrow);
+        EXPECT_EQ(player.UpDown1->value(), e.value);
+        EXPECT_EQ(player.Edit4->text(), e.text);
+        ASSERT_EQ(fake->rates.size(), ratesBefore + 1) << "the handler ran";
+        EXPECT_DOUBLE_EQ(fake->rates.back(), e.rate);
+        EXPECT_EQ(player.currentPosition(), at) << "the position stays";
+        EXPECT_TRUE(player.running()) << "even from a stopped player";
+        EXPECT_TRUE(player.Timer1->isActive());
+    }
+}
+
+TEST_F(ControllerTest, TheSpeedGoesOnWithTheNextFileExceptWhereItIsFixed) {
+    const QString clips = emptyFiles("rate", {"a.avi", "b.avi", "c.wma"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
+    for (int i = 0; i < 10; ++i) player.UpDown1->stepUp();
+    ASSERT_EQ(player.Edit4->text(), "2");
+    ASSERT_DOUBLE_EQ(player.rate(), 2.0);
+
+    player.NextFile->trigger();
+    EXPECT_EQ(fake->path(), clips + "b.avi");
+    fake->finishOpen();
+    EXPECT_EQ(player.Edit4->text(), "2");
+    EXPECT_DOUBLE_EQ(player.rate(), 2.0) << "the file plays at the rate the box shows";
+    EXPECT_TRUE(player.running());
+
+    player.NextFile->trigger();
+    EXPECT_EQ(fake->path(), clips + "c.wma");
+    fake->finishOpen();
+    EXPECT_FALSE(player.UpDown1->isEnabled());
+    EXPECT_DOUBLE_EQ(player.rate(), 1.0) << "a .wma plays at its own rate";
+}
+
 TEST_F(ControllerTest, TheVolumeSliderActsOnlyWhileAFileIsOpen) {
-    writeAvi(path("a.avi"), 30);
-    TMovieController& player = openFromMain(path("a.avi"));
+    const QString clips = emptyFiles("volume", {"a.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
     player.TrackBar1->setValue(100);
     EXPECT_EQ(player.volume(), 0);
     player.CloseMedia();
     player.TrackBar1->setValue(0);
     EXPECT_EQ(player.volume(), 0);
-    player.OpenMedia(path("a.avi"), 1);
+    openFake(player, clips + "a.avi");
     EXPECT_EQ(player.volume(), -10000) << "opening applies the slider's position";
     player.TrackBar2->setValue(-3);
     EXPECT_EQ(player.balance(), -3000);
 }
 
 TEST_F(ControllerTest, NextAndPreviousMoveThroughThePlayListAndWrap) {
-    const QString clips = folder("three");
-    writeAvi(clips + "a.avi", 30);
-    ASSERT_TRUE(QFile::copy(clips + "a.avi", clips + "b.avi"));
-    ASSERT_TRUE(QFile::copy(clips + "a.avi", clips + "c.avi"));
-    TMovieController& player = openFromMain(clips + "c.avi");
+    const QString clips = emptyFiles("three", {"a.avi", "b.avi", "c.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "c.avi");
     ASSERT_EQ(player.listIndex(), 2);
     player.NextFile->trigger();
+    fake->finishOpen();
     EXPECT_EQ(player.mediaPath(), clips + "a.avi");
     EXPECT_EQ(player.listIndex(), 0);
     EXPECT_TRUE(player.running());
@@ -437,13 +634,12 @@ TEST_F(ControllerTest, NextAndPreviousMoveThroughThePlayListAndWrap) {
     player.PreviousFile->trigger();
     EXPECT_EQ(player.mediaPath(), clips + "b.avi");
     EXPECT_EQ(FileList->StatusBar1->panels(), QStringList{"再生中のファイル : 2/3"});
-    EXPECT_EQ(FileList->ListView1->checkedRow(), 1);
+    EXPECT_EQ(FileList->ListView1->markedRow(), 1);
 
     // With an empty list nothing happens.
-    const QString alone = folder("alone");
-    ASSERT_TRUE(QFile::copy(clips + "a.avi", alone + "only.Avi"));
+    const QString alone = emptyFiles("alone", {"only.Avi"});
     player.CloseMedia();
-    player.OpenMedia(alone + "only.Avi", 1);
+    openFake(player, alone + "only.Avi");
     ASSERT_EQ(FileList->count(), 0);
     player.NextFile->trigger();
     player.PreviousFile->trigger();
@@ -452,25 +648,23 @@ TEST_F(ControllerTest, NextAndPreviousMoveThroughThePlayListAndWrap) {
 }
 
 TEST_F(ControllerTest, ADoubleClickOnTheListPlaysThatEntry) {
-    const QString clips = folder("two");
-    writeAvi(clips + "a.avi", 30);
-    ASSERT_TRUE(QFile::copy(clips + "a.avi", clips + "b.avi"));
-    TMovieController& player = openFromMain(clips + "a.avi");
+    const QString clips = emptyFiles("two", {"a.avi", "b.avi"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
     player.SpeedButtonPause->click();
     FileList->ListView1->setCurrentRow(1);
     FileList->PlayFile->trigger();
     EXPECT_EQ(player.mediaPath(), clips + "b.avi");
     EXPECT_EQ(player.listIndex(), 1);
+    fake->finishOpen();
     EXPECT_TRUE(player.running());
     EXPECT_TRUE(player.Timer1->isActive());
 }
 
 TEST_F(ControllerTest, OpenAndDropReplaceThePlayingFile) {
-    const QString clips = folder("open");
-    writeAvi(clips + "a.avi", 30);
-    ASSERT_TRUE(QFile::copy(clips + "a.avi", clips + "b.AVI"));
-    writeWav(clips + "c.wav", 10);
-    TMovieController& player = openFromMain(clips + "a.avi");
+    const QString clips = emptyFiles("open", {"a.avi", "b.AVI", "c.wav"});
+    TMovieController& player = fakePlayer();
+    openFake(player, clips + "a.avi");
 
     player.FilesDropped({clips + "b.AVI", clips + "a.avi"});
     player.FilesDropped({clips + "c.wav"});
@@ -483,7 +677,7 @@ TEST_F(ControllerTest, OpenAndDropReplaceThePlayingFile) {
 
     FileList->FilesDropped({clips + "b.AVI"});  // the play list hands drops to the controller
     EXPECT_EQ(player.mediaPath(), clips + "b.AVI");
-    EXPECT_TRUE(player.running());
+    EXPECT_EQ(fake->path(), clips + "b.AVI");
 
     // The open dialog takes any file, .wav included.
     ScriptedPlatform::DialogAnswer answer;
@@ -492,12 +686,13 @@ TEST_F(ControllerTest, OpenAndDropReplaceThePlayingFile) {
     recorder->queueDialogAnswer(answer);
     player.SpeedButton4->click();
     EXPECT_EQ(player.mediaPath(), clips + "c.wav");
+    EXPECT_EQ(fake->path(), clips + "c.wav");
     EXPECT_TRUE(player.isAudio());
     EXPECT_EQ(FileList->count(), 3);
 }
 
 TEST_F(ControllerTest, TheVersionBoxShowsModallyAndReleasesItself) {
-    auto* player = new TMovieController(*main);
+    auto* player = new TMovieController(host);
     QString product;
     bool modal = false;
     QTimer::singleShot(0, [&] {

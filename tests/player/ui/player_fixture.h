@@ -19,6 +19,7 @@
 #include "player/ui/movie_controller.h"
 #include "player/ui/media_fixtures.h"
 #include "playlist/ui/file_list_window.h"
+#include "support/fake_document_host.h"
 
 namespace veltrane::test {
 
@@ -91,20 +92,23 @@ protected:
         return dir.filePath(name) + "/";
     }
 
-    // Opens the file from the main window, as the open command does.
+    // Opens the file from the main window, as the open command does, and waits until the
+    // engine has opened it or given up.
     TMovieController& openFromMain(const QString& file) {
         Main->OpenFile(file);
         if (!MovieController) throw std::runtime_error("the player did not start");
+        waitForOpen(*MovieController);
         return *MovieController;
     }
 
-    // Waits for the end of the file (the position reads the duration after the end).
-    static bool waitForEnd(TMovieController& player, int ms = 8000) {
-        return waitFor([&] { return player.engine().position() >= player.engine().duration(); }, ms);
+    static bool waitForOpen(TMovieController& player, int ms = 10000) {
+        return waitFor([&] { return !player.engine().isOpening(); }, ms);
     }
 
     QTemporaryDir dir;
     RecordingPlatform* recorder = nullptr;
+    // What a controller made by a test hands frames to and shows again when it closes.
+    FakeDocumentHost host;
     std::unique_ptr<TMain> main;
 };
 
