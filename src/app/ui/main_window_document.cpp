@@ -1,6 +1,7 @@
 // Opening, dropping, saving and closing pictures, and the document's command sets.
 #include <QFile>
 #include <QFileInfo>
+#include <span>
 
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
@@ -11,24 +12,28 @@
 #include "image/image_file.h"
 #include "image/jpeg_codec.h"
 #include "image/ui/histogram_window.h"
+#include "player/player_logic.h"
 #include "player/ui/movie_controller.h"
 #include "uisupport/ui/atomic_write.h"
 #include "uisupport/ui/file_drop.h"
+#include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
 
 namespace {
 
+// Pictures and media together, pictures alone, then the player's own video and music entries.
 const QList<FileFilter>& openFilters() {
-    static const QList<FileFilter> filters{
-        {"サポートしているファイル",
-         "*.bmp;*.jpg;*.BMP;*.JPG;*.avi;*.mpeg;*.mpg;*.wmv;*.mp3;*.wav;*.wma;*.asf;*.aif;*.mid;*.snd;*.au;*.AVI;*."
-         "MPEG;*.MPG;*.WMV;*.MP3;*.WAV;*.WMA;*.ASF;*.AIF;*.MID;*.SND;*.AU"},
-        {"画像ファイル(*.bmp;*.jpg)", "*.bmp;*.jpg;*.BMP;*.JPG"},
-        {"動画ファイル(*.avi;*.mpeg;*.mpg;*.wmv;*.asf)", "*.avi;*.mpeg;*.mpg;*.wmv;*.asf;*.AVI;*.MPEG;*.MPG;*.WMV;*.ASF"},
-        {"音楽ファイル(*.mp3;*wav;*.wma;*.aif;*.mid;*.snd;*.au)",
-         "*.mp3;*wav;*.wma;*.aif;*.mid;*.snd;*.au;*.MP3;*.WAV;*.WMA;*.AIF;*.MID;*.SND;*.AU"}};
+    static const QList<FileFilter> filters = [] {
+        QList<FileFilter> list{
+            {"サポートしているファイル",
+             "*.bmp;*.jpg;*.BMP;*.JPG;*.avi;*.mpeg;*.mpg;*.wmv;*.mp3;*.wav;*.wma;*.asf;*.aif;*.mid;*.snd;*.au;*.AVI;*."
+             "MPEG;*.MPG;*.WMV;*.MP3;*.WAV;*.WMA;*.ASF;*.AIF;*.MID;*.SND;*.AU"},
+            {"画像ファイル(*.bmp;*.jpg)", "*.bmp;*.jpg;*.BMP;*.JPG"}};
+        list += fileFilters(std::span(kMediaOpenFilters).subspan(1));
+        return list;
+    }();
     return filters;
 }
 

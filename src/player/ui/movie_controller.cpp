@@ -7,16 +7,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
 
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/file_drop.h"
+#include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/qt_text.h"
 #include "uisupport/ui/settings_store.h"
 #include "widgets/ui/status_bar.h"
 #include "player/ui/display_window.h"
@@ -35,47 +35,27 @@ constexpr int kButtonSize = 20;
 
 using Handler = void (TMovieController::*)();
 
-QString fromStd(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QColor toQColor(PlayerColour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-void connectGuarded(QAction* action, TMovieController* owner, Handler handler) {
-    QObject::connect(action, &QAction::triggered, owner,
-                     [owner, handler] { runGuarded([owner, handler] { (owner->*handler)(); }); });
-}
-
 QMenu* subMenu(QWidget* owner, QMenu* into, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, owner);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(QString(name) + "Action");
+    QMenu* menu = newMenu(owner, into, name, caption);
     menu->setToolTipsVisible(true);
-    into->addMenu(menu);
     return menu;
 }
 
 // A menu item; its shortcut works wherever the controller has the focus.
 QAction* item(TMovieController* owner, QMenu* menu, const char* name, const QString& caption, Handler handler = nullptr,
               const char* shortcut = nullptr, const QString& hint = QString()) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(name);
+    QAction* action = newMenuItem(owner, menu, name, caption, handler, shortcut);
     if (!hint.isEmpty()) action->setToolTip(hint);
-    if (shortcut) {
-        action->setShortcut(QKeySequence(shortcut));
-        owner->addAction(action);
-    }
-    if (handler) connectGuarded(action, owner, handler);
-    menu->addAction(action);
+    if (shortcut) owner->addAction(action);
     return action;
 }
 
 QToolButton* speedButton(TMovieController* owner, const char* name, const QString& hint, Handler handler) {
-    auto* button = new QToolButton(owner);
-    button->setObjectName(name);
-    if (!hint.isEmpty()) button->setToolTip(hint);
+    auto* button = guardedButton(new QToolButton(owner), owner, name, hint, handler);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(button, &QToolButton::clicked, owner,
-                     [owner, handler] { runGuarded([owner, handler] { (owner->*handler)(); }); });
     return button;
 }
 
@@ -116,11 +96,11 @@ TMovieController::TMovieController(DocumentHost& host, std::unique_ptr<MediaEngi
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { PollPlayback(); }); });
+    connectGuarded(Timer1, &QTimer::timeout, this, &TMovieController::PollPlayback);
     Timer3 = new QTimer(this);
     Timer3->setObjectName("Timer3");
     Timer3->setInterval(1000);
-    connect(Timer3, &QTimer::timeout, this, [this] { runGuarded([this] { Timer3Timer(); }); });
+    connectGuarded(Timer3, &QTimer::timeout, this, &TMovieController::Timer3Timer);
 
     // An MP3 without a length in its header tells it only while playing.
     connect(engine_.get(), &MediaEngine::durationChanged, this, [this] {
@@ -131,8 +111,8 @@ TMovieController::TMovieController(DocumentHost& host, std::unique_ptr<MediaEngi
             StatusBar1->setPanelText(1, QString::fromStdString(frameCountText(totalFrames_)));
         }
     });
-    connect(engine_.get(), &MediaEngine::opened, this, [this] { runGuarded([this] { MediaOpened(); }); });
-    connect(engine_.get(), &MediaEngine::openFailed, this, [this] { runGuarded([this] { MediaFailed(); }); });
+    connectGuarded(engine_.get(), &MediaEngine::opened, this, &TMovieController::MediaOpened);
+    connectGuarded(engine_.get(), &MediaEngine::openFailed, this, &TMovieController::MediaFailed);
     // The graph's threads must be gone before the program ends, whatever is still open.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { CloseMedia(); });
 
@@ -206,7 +186,7 @@ void TMovieController::buildControls() {
     TrackBar1->setValue(kVolumeStart);
     TrackBar1->setToolTip("音声の大きさを設定します");
     TrackBar1->setGeometry(26, 72, 118, 18);
-    connect(TrackBar1, &QSlider::valueChanged, this, [this] { runGuarded([this] { TrackBar1Change(); }); });
+    connectGuarded(TrackBar1, &QSlider::valueChanged, this, &TMovieController::TrackBar1Change);
 
     StatusBar1 = new PanelStatusBar({55, 50}, {QString(), QString()}, this);
     StatusBar1->setObjectName("StatusBar1");
@@ -235,7 +215,7 @@ void TMovieController::buildFoldOutPanel() {
     UpDown1->setValue(kSpeedStart);
     UpDown1->setToolTip(speedHint);
     UpDown1->setGeometry(6, 32, 17, 21);
-    connect(UpDown1, &UpDown::clicked, this, [this] { runGuarded([this] { UpDown1Click(); }); });
+    connectGuarded(UpDown1, &UpDown::clicked, this, &TMovieController::UpDown1Click);
     Edit4 = new QLineEdit(fromStd(kSpeedStartText), GroupBox1);
     Edit4->setObjectName("Edit4");
     Edit4->setReadOnly(true);
@@ -252,7 +232,7 @@ void TMovieController::buildFoldOutPanel() {
     TrackBar2->setValue(0);
     TrackBar2->setToolTip(balanceHint);
     TrackBar2->setGeometry(4, 72, 82, 18);
-    connect(TrackBar2, &QSlider::valueChanged, this, [this] { runGuarded([this] { TrackBar2Change(); }); });
+    connectGuarded(TrackBar2, &QSlider::valueChanged, this, &TMovieController::TrackBar2Change);
     Label3 = label(GroupBox1, "Label3", "左            右", QRect(6, 90, 82, 14));
     Label3->setToolTip(balanceHint);
 }
@@ -263,7 +243,7 @@ void TMovieController::buildPopupMenu() {
     PopupMenu1->setToolTipsVisible(true);
 
     F1 = subMenu(this, PopupMenu1, "F1", "ファイル(&F)");
-    connect(F1, &QMenu::aboutToShow, this, [this] { runGuarded([this] { FileF1Click(); }); });
+    connectGuarded(F1, &QMenu::aboutToShow, this, &TMovieController::FileF1Click);
     O1 = item(this, F1, "O1", "メディアを開く(&O)", &TMovieController::openo1Click, "Ctrl+O");
     P1 = item(this, F1, "P1", "プロパティを開く(&P)", &TMovieController::propertyClick);
     F1->addSeparator();
@@ -301,7 +281,7 @@ void TMovieController::buildPopupMenu() {
     SceneCaptureS1->setEnabled(false);
 
     Option = subMenu(this, PopupMenu1, "Option", "設定(&O)");
-    connect(Option, &QMenu::aboutToShow, this, [this] { runGuarded([this] { OptionO1Click(); }); });
+    connectGuarded(Option, &QMenu::aboutToShow, this, &TMovieController::OptionO1Click);
     N37 = subMenu(this, Option, "N37", "再生順");
     name = item(this, N37, "name", "名前順", &TMovieController::nameClick);
     antiname = item(this, N37, "antiname", "逆名前順", &TMovieController::antinameClick);
@@ -446,15 +426,10 @@ void TMovieController::closeEvent(QCloseEvent* event) {
 
 // ---- Drops and the pop-up menu ----
 
-void TMovieController::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
+void TMovieController::dragEnterEvent(QDragEnterEvent* event) { acceptFileDrag(event); }
 
 void TMovieController::dropEvent(QDropEvent* event) {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths << url.toLocalFile();
-    event->acceptProposedAction();
+    const QStringList paths = droppedLocalFiles(event);
     runGuarded([&] { FilesDropped(paths); });
 }
 

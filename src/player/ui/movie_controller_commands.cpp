@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/qt_text.h"
 #include "platform/ui/platform_services.h"
 #include "widgets/ui/about_box.h"
 #include "player/ui/display_window.h"
@@ -18,13 +19,6 @@ namespace {
 // The outer width with the settings panel shown.
 constexpr int kExpandedWidth = 254;
 
-QString fromStd(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QList<FileFilter> mediaOpenFilters() {
-    QList<FileFilter> filters;
-    for (const DialogFilter& f : kMediaOpenFilters) filters.append({fromStd(f.description), fromStd(f.patterns)});
-    return filters;
-}
 
 }  // namespace
 
@@ -129,7 +123,7 @@ void TMovieController::PreviousFileClick() {
 
 void TMovieController::openo1Click() {
     // No extension check: whatever the dialog returns is played.
-    const auto answer = platform().openFile(this, mediaOpenFilters(), 1);
+    const auto answer = platform().openFile(this, fileFilters(kMediaOpenFilters), 1);
     if (!answer) return;
     mediaPath_ = answer->path;
     CloseMedia();
