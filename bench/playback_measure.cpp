@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "player/ui/gst_media_engine.h"
+#include "player/ui/media_fixtures.h"
 #include "player/ui/video_widget.h"
 
 using namespace veltrane;
@@ -55,23 +56,13 @@ bool makeClip(const QString& path, const QString& codec) {
         description = video + "jpegenc quality=85 ! avimux name=mux ! filesink location=\"" + path + "\" " + audio +
                       "audio/x-raw,format=S16LE,rate=48000,channels=2 ! mux.";
 
-    GError* error = nullptr;
-    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
-    if (error != nullptr) {
-        std::fprintf(stderr, "cannot build the clip: %s\n", error->message);
-        g_error_free(error);
+    try {
+        test::runPipeline(description);
+        return true;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "cannot build the clip: %s\n", failure.what());
         return false;
     }
-    gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* message = gst_bus_timed_pop_filtered(
-        bus, GST_CLOCK_TIME_NONE, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    const bool ok = message != nullptr && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
-    if (message != nullptr) gst_message_unref(message);
-    gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
-    gst_object_unref(pipeline);
-    return ok;
 }
 
 }  // namespace

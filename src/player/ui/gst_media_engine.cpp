@@ -15,17 +15,21 @@
 
 namespace veltrane {
 
+// Called from GStreamer's streaming thread too: at most one frameAvailable waits in the event
+// queue at a time.
+void GstMediaEngine::notifyFrame() {
+    if (frameNotifyPending_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            frameNotifyPending_ = false;
+            emit frameAvailable();
+        },
+        Qt::QueuedConnection);
+}
+
 GstMediaEngine::GstMediaEngine(QObject* parent)
-    : MediaEngine(parent), frames_([this] {
-          if (frameNotifyPending_.exchange(true)) return;
-          QMetaObject::invokeMethod(
-              this,
-              [this] {
-                  frameNotifyPending_ = false;
-                  emit frameAvailable();
-              },
-              Qt::QueuedConnection);
-      }) {
+    : MediaEngine(parent), frames_([this] { notifyFrame(); }) {
     openTimer_.setSingleShot(true);
     connect(&openTimer_, &QTimer::timeout, this, [this] {
         if (opening_) failOpen(QStringLiteral("the file did not preroll"));
@@ -102,15 +106,7 @@ void GstMediaEngine::close() {
     seeks_.reset();
     bus_.reset();
     releaseGraph(graph_);
-    if (frames_.clear() && !frameNotifyPending_.exchange(true)) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                frameNotifyPending_ = false;
-                emit frameAvailable();
-            },
-            Qt::QueuedConnection);
-    }
+    if (frames_.clear()) notifyFrame();
     opening_ = false;
     running_ = false;
     stepSeeks_ = false;

@@ -90,6 +90,7 @@ private:
     qint64 fromNanoseconds(std::int64_t value) const;
     void applyVolume();
     void applyBalance();
+    void notifyFrame();
 
     GstGraph graph_;
     std::unique_ptr<GstBusQueue> bus_;
