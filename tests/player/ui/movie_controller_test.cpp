@@ -218,15 +218,13 @@ TEST_F(ControllerTest, ThePlayListOpensDirectlyBelowTheControllerAndHidesAgain) 
     EXPECT_FALSE(player->FileListF1->isChecked());
 }
 
-// ---- Through the real engine: the main window's open, an unplayable file, a capture ----
+// ---- Through the real engine: a video, an unplayable file, a capture ----
 
-TEST_F(ControllerTest, AVideoOpenedFromTheMainWindowPlaysWithItsTimesAndSizes) {
+TEST_F(ControllerTest, AVideoPlaysWithItsTimesAndSizes) {
     const QString clips = folder("clips");
     writeAvi(clips + "clip.avi", 60);
     writeWav(clips + "song.wav", 10);
-    main->show();
-    TMovieController& player = openFromMain(clips + "clip.avi");
-    EXPECT_FALSE(main->isVisible());
+    TMovieController& player = openPlayer(clips + "clip.avi");
     EXPECT_TRUE(player.isVisible());
     EXPECT_EQ(player.windowTitle(), "clip.avi");
     EXPECT_EQ(player.toolTip(), "clip.avi");
@@ -284,18 +282,17 @@ TEST_F(ControllerTest, AFileGStreamerCannotPlayIsToldWithinTwoSecondsAndTheNextF
 TEST_F(ControllerTest, CaptureHandsTheFrameToTheMainWindowAndClosesWithoutSaving) {
     // Colour bars: white at the top left, blue at the top right, dark blue at the bottom left.
     writeAvi(path("bars.avi"), 30, 64, 48, "smpte");
-    TMovieController& player = openFromMain(path("bars.avi"));
+    TMovieController& player = openPlayer(path("bars.avi"));
     ASSERT_TRUE(player.mediaOpen());
     player.SpeedButton1->click();
 
     EXPECT_EQ(MovieController, nullptr);
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_EQ(main->windowTitle(), "Captured Image(64×48)");
-    const ImageDocument& doc = main->document();
-    ASSERT_TRUE(doc.imageLoaded);
-    ASSERT_EQ(doc.width(), 64);
-    ASSERT_EQ(doc.height(), 48);
-    const ColorPlanes& p = doc.current;
+    EXPECT_EQ(host.mainWindowShows, 1);
+    ASSERT_EQ(host.frames.size(), 1u);
+    ASSERT_EQ(host.frames[0].width(), 64);
+    ASSERT_EQ(host.frames[0].height(), 48);
+    ColorPlanes p(64, 48);
+    splitBitmap(host.frames[0], p);
     EXPECT_GE(std::min({p.R[2][2], p.G[2][2], p.B[2][2]}), 200) << "white, upright";
     EXPECT_GE(p.B[2][61], 200);
     EXPECT_LE(std::max(p.R[2][61], p.G[2][61]), 60) << "blue, not mirrored";
@@ -404,7 +401,7 @@ TEST_F(ControllerTest, CaptureOfAFileWithoutDecodableVideoDoesNothing) {
     player.SpeedButton1->click();
     player.CaptureC1->trigger();
     EXPECT_EQ(MovieController, &player);
-    EXPECT_FALSE(main->document().imageLoaded);
+    EXPECT_TRUE(host.frames.empty());
     EXPECT_TRUE(player.mediaOpen());
     EXPECT_TRUE(player.running()) << "the player goes on as it was";
 }

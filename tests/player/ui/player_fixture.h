@@ -12,8 +12,6 @@
 #include <functional>
 
 #include "common/ini_file.h"
-#include "app/ui/app_windows.h"
-#include "app/ui/main_window.h"
 #include "platform/ui/scripted_platform.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
@@ -58,15 +56,11 @@ protected:
         auto services = std::make_unique<RecordingPlatform>();
         recorder = services.get();
         setPlatform(std::move(services));
-        main = std::make_unique<TMain>();
-        Main = main.get();
     }
 
     void TearDown() override {
         if (MovieController) MovieController->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Main = nullptr;
-        main.reset();
         setPlatform(std::make_unique<ScriptedPlatform>());
     }
 
@@ -92,13 +86,13 @@ protected:
         return dir.filePath(name) + "/";
     }
 
-    // Opens the file from the main window, as the open command does, and waits until the
-    // engine has opened it or given up.
-    TMovieController& openFromMain(const QString& file) {
-        Main->OpenFile(file);
-        if (!MovieController) throw std::runtime_error("the player did not start");
-        waitForOpen(*MovieController);
-        return *MovieController;
+    // A controller on the real engine playing the file, as the program starts it (start flag
+    // 1), once the engine has opened it or given up.
+    TMovieController& openPlayer(const QString& file) {
+        auto* player = new TMovieController(host);
+        player->OpenMedia(file, 1);
+        waitForOpen(*player);
+        return *player;
     }
 
     static bool waitForOpen(TMovieController& player, int ms = 10000) {
@@ -109,7 +103,6 @@ protected:
     RecordingPlatform* recorder = nullptr;
     // What a controller made by a test hands frames to and shows again when it closes.
     FakeDocumentHost host;
-    std::unique_ptr<TMain> main;
 };
 
 }  // namespace veltrane::test
