@@ -3,7 +3,7 @@
 // screen, and its start position from the settings.
 #include <vector>
 
-#include "player/player_settings.h"
+#include "common/screen_geometry.h"
 
 namespace veltrane {
 

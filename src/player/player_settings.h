@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/ini_file.h"
+#include "common/screen_geometry.h"
 #include "player/seek_bar.h"
 #include "playlist/play_order.h"
 
@@ -30,13 +31,6 @@ struct PlayerSettings {
     bool operator==(const PlayerSettings&) const = default;
 };
 
-// A screen's rectangle in desktop coordinates.
-struct ScreenRect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-struct WindowSize {
-    int width = 0, height = 0;
-};
 // The sizes the position check assumes for the two windows.
 struct PlayerWindowSizes {
     WindowSize controller{154, 113};
@@ -55,8 +49,5 @@ PlayerSettings LoadPlayerSettings(const IniFile& ini, const std::vector<ScreenRe
 // Writes every key: colours split into R, G and B, flags as 0 or 1, ICON_COLOR as held,
 // MODE 0, 1 or 2. OnTop is written under "Display", which is the section DISPLAY.
 void SavePlayerSettings(IniFile& ini, const PlayerSettings& settings);
-
-// Whether a window of this size at (left, top) shares at least one pixel with a screen.
-bool meetsAScreen(int left, int top, WindowSize size, const std::vector<ScreenRect>& screens);
 
 }  // namespace veltrane

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "widgets/ui/about_box.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/picture_scroll_box.h"
 #include "app/window_placement.h"
+#include "uisupport/ui/desktop_screens.h"
 #include "uisupport/ui/settings_store.h"
 #include "widgets/ui/status_bar.h"
 #include "image/ui/histogram_window.h"
@@ -73,11 +73,7 @@ TProgress* TMain::progress() { return Progress; }
 
 void TMain::ReadMainSettings() {
     const IniFile ini = loadSettings();
-    std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect r = screen->geometry();
-        screens.push_back({r.x(), r.y(), r.width(), r.height()});
-    }
+    const std::vector<ScreenRect> screens = desktopScreens();
     const WindowPosition stored{ini.readInteger("Main_POS", "Left", kDefaultMainPosition.left),
                                 ini.readInteger("Main_POS", "Top", kDefaultMainPosition.top)};
     const WindowPosition start = mainWindowStartPosition(stored, {width(), height()}, screens);

@@ -8,15 +8,14 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 #include <QStyle>
 
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/file_drop.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/qt_text.h"
+#include "uisupport/ui/desktop_screens.h"
 #include "uisupport/ui/settings_store.h"
 #include "widgets/ui/status_bar.h"
 #include "player/ui/display_window.h"
@@ -334,12 +333,7 @@ void TMovieController::connectPlayList() {
 // ---- Settings ----
 
 void TMovieController::ApplyPlayerSettings() {
-    std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect r = screen->geometry();
-        screens.push_back({r.x(), r.y(), r.width(), r.height()});
-    }
-    settings_ = LoadPlayerSettings(loadSettings(), screens);
+    settings_ = LoadPlayerSettings(loadSettings(), desktopScreens());
 
     QPalette palette = Label2->palette();
     palette.setColor(QPalette::WindowText, toQColor(settings_.displayText));
