@@ -40,44 +40,6 @@ protected:
     ScriptSession session;
 };
 
-// The program's generator, as the description gives it: state 1 at start-up.
-struct Generator {
-    std::uint32_t state = 1;
-    int next() {
-        state = state * 22695477u + 1u;
-        return static_cast<int>((state >> 16) & 0x7FFF);
-    }
-};
-
-// trunc(e × (1/32767) × n) − 1, at least 0, in extended precision.
-int dotPlace(int e, int n) {
-    const int k = static_cast<int>(static_cast<long double>(e) * (1.0L / 32767.0L) * n) - 1;
-    return k < 0 ? 0 : k;
-}
-
-unsigned dotColour(int e, bool colour) {
-    if (!colour) return e < 16384 ? 0x000000u : 0xFFFFFFu;
-    if (e >= 28665) return 0xFFFFFFu;
-    if (e >= 24570) return 0xFFFF00u;
-    if (e >= 20475) return 0xFF00FFu;
-    if (e >= 16380) return 0x00FFFFu;
-    if (e >= 12285) return 0xFF0000u;
-    if (e >= 8190) return 0x0000FFu;
-    if (e >= 4095) return 0x00FF00u;
-    return 0x000000u;
-}
-
-// A grey picture after `dots` dots drawn from the generator.
-std::vector<unsigned> expectedNoise(Generator& g, int width, int height, int dots, bool colour) {
-    std::vector<unsigned> picture(static_cast<std::size_t>(width * height), 0x808080u);
-    for (int i = 0; i < dots; ++i) {
-        const int row = dotPlace(g.next(), height);
-        const int col = dotPlace(g.next(), width);
-        picture[static_cast<std::size_t>(row * width + col)] = dotColour(g.next(), colour);
-    }
-    return picture;
-}
-
 }  // namespace
 
 TEST_F(AdjustTest, EachPageAppliesItsAdjustmentToTheWholePicture) {
@@ -210,34 +172,54 @@ TEST_F(AdjustTest, CancelLeavesThePlanesByteForByte) {
 }
 
 // Noise draws from the process's one generator, state 1 at start-up; opening the window
-// draws nothing, each preview draws three numbers per dot, and the final pass continues.
+// draws nothing, each preview draws three numbers per dot (row, column, colour), and the final
+// pass continues. On the 6 × 5 grey picture the default 10 % places (5 × 6 × 10) div 100 = 3 dots,
+// at row trunc(e × 5 / 32767) − 1 and column trunc(e × 6 / 32767) − 1 (at least 0); colour
+// number e div 4095 of black, green, blue, red, cyan, magenta, yellow, white (white from 28665
+// on); monochrome: white from 16384 on.
 TEST_F(AdjustTest, NoiseDotsFollowTheGeneratorFromAFreshStart) {
-    constexpr int W = 20, H = 10;
+    constexpr int W = 6, H = 5;
+    constexpr unsigned grey = 0x808080, black = 0x000000, white = 0xFFFFFF, green = 0x00FF00, blue = 0x0000FF,
+                       cyan = 0x00FFFF, magenta = 0xFF00FF;
+    struct Dot {
+        int x, y;
+        unsigned colour;
+    };
+    // The generator's first numbers from state 1: 346, 130, 10982 | 1090, 11656, 7117 |
+    // 17595, 6415, 22948:
+    //   346 → row 0, 130 → column 0, 10982 → blue (2), mono black
+    //   1090 → row 0, 11656 → column trunc(2.13) − 1 = 1, 7117 → green (1), mono black
+    //   17595 → row trunc(2.68) − 1 = 1, 6415 → column trunc(1.17) − 1 = 0, 22948 → magenta (5), mono white
+    const std::vector<Dot> fresh{{0, 0, blue}, {1, 0, green}, {0, 1, magenta}};
     struct Case {
         const char* what;
         const char* lines;
-        int previewDots;  // dots the previews drew before OK
-        int dots;         // (H × W × q) div 100
-        bool colour;
+        std::vector<Dot> dots;
     };
     const Case cases[] = {
-        {"fresh start", "Main.AddNoise1.trigger()\n", 0, 20, true},
-        {"monochrome", "Main.AddNoise1.trigger()\nRGB.CheckBox1.checked = false\n", 0, 20, false},
+        {"fresh start", "Main.AddNoise1.trigger()\n", fresh},
+        {"monochrome", "Main.AddNoise1.trigger()\nRGB.CheckBox1.checked = false\n", {{0, 0, black}, {1, 0, black}, {0, 1, white}}},
         {"opened and cancelled before",
          "Main.AddNoise1.trigger()\nRGB.CancelBtn.click()\nMain.RGBprocess1.trigger()\nRGB.close()\nMain.AddNoise1.trigger()\n",
-         0, 20, true},
-        // The slider at 30 previews (192 × 192 × 30) div 100 = 11059 dots; OK places 60 more.
-        {"after a preview", "Main.AddNoise1.trigger()\nRGB.TrackBar10.value = 30\n", 11059, 60, true},
+         fresh},
+        // The slider at 11 previews (192 × 192 × 11) div 100 = 4055 dots, 12165 numbers; OK places
+        // (5 × 6 × 11) div 100 = 3 dots from the numbers after them: 6317, 23264, 23378 |
+        // 9171, 5523, 31765 | 4248, 32428, 19497:
+        //   6317 → row 0, 23264 → column trunc(4.26) − 1 = 3, 23378 → magenta (5)
+        //   9171 → row trunc(1.40) − 1 = 0, 5523 → column trunc(1.01) − 1 = 0, 31765 → white
+        //   4248 → row 0, 32428 → column trunc(5.94) − 1 = 4, 19497 → cyan (4)
+        {"after a preview", "Main.AddNoise1.trigger()\nRGB.TrackBar10.value = 11\n", {{3, 0, magenta}, {0, 0, white}, {4, 0, cyan}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const veltrane::Bitmap24 out = runOn(W, H, [](int, int) { return 0x808080u; }, QString(c.lines) + "RGB.OKBtn.click()\n");
+        const veltrane::Bitmap24 out = runOn(W, H, [](int, int) { return grey; }, QString(c.lines) + "RGB.OKBtn.click()\n");
         ASSERT_EQ(out.width(), W);
-        Generator g;
-        for (int i = 0; i < 3 * c.previewDots; ++i) g.next();
-        const std::vector<unsigned> expected = expectedNoise(g, W, H, c.dots, c.colour);
+        ASSERT_EQ(out.height(), H);
+        unsigned expected[H][W];
+        for (auto& row : expected)
+            for (unsigned& pixel : row) pixel = grey;
+        for (const Dot& d : c.dots) expected[d.y][d.x] = d.colour;
         for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                EXPECT_EQ(pixelAt(out, x, y), expected[static_cast<std::size_t>(y * W + x)]) << x << "," << y;
+            for (int x = 0; x < W; ++x) EXPECT_EQ(pixelAt(out, x, y), expected[y][x]) << x << "," << y;
     }
 }

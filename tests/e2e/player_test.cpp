@@ -30,12 +30,11 @@ protected:
         return r;
     }
 
-    // The script that opens a file from the main window, as a user does, and gives the player
-    // time to open it in the background.
-    static QString open(const QString& file) {
-        return "answer open " + q(file) + "\nMain.OPEN1Click()\nwait " + QString::number(kOpenWaitMs) + "\n";
-    }
-    static constexpr int kOpenWaitMs = 1500;
+    // The script that opens a file from the main window, as a user does; the player opens it in
+    // the background.
+    static QString startOpen(const QString& file) { return "answer open " + q(file) + "\nMain.OPEN1Click()\n"; }
+    // The same, waiting until the player has the file open.
+    static QString open(const QString& file) { return startOpen(file) + "wait until MovieController.mediaOpen = true\n"; }
 
     // The values printed for "print KEY", in order.
     static QStringList values(const ScriptResult& r, const QString& key) {
@@ -65,18 +64,17 @@ protected:
 TEST_F(PlayerScriptTest, AnAviOpenedFromTheMainWindowPlaysWithItsTimesAndStatus) {
     const QString clips = folder("clips");
     writeAvi(clips + "clip.avi", 150);
+    // The file plays from the moment it is open: its time moves on to the first second.
     const ScriptResult r = run(open(clips + "clip.avi") +
                                "print Main.visible\nprint MovieController.windowTitle\n"
                                "print MovieController.StatusBar1.panels\nprint Display.visible\nprint Display.windowTitle\n"
-                               "print FileList.StatusBar1.panels\nwait 1000\nMovieController.PollPlayback()\n"
-                               "print MovieController.Label2.text\n");
-    EXPECT_EQ(r.outLines().mid(0, 6),
+                               "print FileList.StatusBar1.panels\n"
+                               "wait until MovieController.Label2.text = \"0:00:01/0:00:05\"\nprint MovieController.running\n");
+    EXPECT_EQ(r.outLines(),
               (QStringList{"Main.visible = false", "MovieController.windowTitle = clip.avi",
                            "MovieController.StatusBar1.panels = 64×48 | total:150ﾌﾚｰﾑ", "Display.visible = true",
-                           "Display.windowTitle = clip.avi", "FileList.StatusBar1.panels = 再生中のファイル : 1/1"}));
-    // The open and the first wait take up to 2.5 s; the file plays from the moment it is open.
-    const QString label = value(r, "MovieController.Label2.text");
-    EXPECT_TRUE(label == "0:00:01/0:00:05" || label == "0:00:02/0:00:05") << label.toStdString();
+                           "Display.windowTitle = clip.avi", "FileList.StatusBar1.panels = 再生中のファイル : 1/1",
+                           "MovieController.running = true"}));
 }
 
 TEST_F(PlayerScriptTest, AClickOnTheSeekBarSeeksThereAndPaintsThePlayedPart) {
@@ -98,7 +96,7 @@ TEST_F(PlayerScriptTest, AClickOnTheSeekBarSeeksThereAndPaintsThePlayedPart) {
 TEST_F(PlayerScriptTest, ACaptureGoesToTheMainWindowAndCanBeSaved) {
     writeAvi(session.path("bars.avi"), 30, 64, 48, "smpte");
     const ScriptResult r = run(open(session.path("bars.avi")) +
-                               "wait 300\nMovieController.SpeedButton1.click()\nprint Main.visible\nprint Main.windowTitle\n"
+                               "MovieController.SpeedButton1.click()\nprint Main.visible\nprint Main.windowTitle\n"
                                "answer save " + q(session.path("frame")) + " 1\nMain.saveas1Click()\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.visible = true", "Main.windowTitle = Captured Image(64×48)"}));
     const veltrane::Bitmap24 frame = readPicture(session.path("frame.bmp"));
@@ -130,19 +128,26 @@ TEST_F(PlayerScriptTest, TheEndOfAFileFollowsTheRepeatMode) {
     const QString clips = folder("clips");
     writeAvi(clips + "a.avi", 90);
     writeAvi(clips + "b.avi", 30);
+    // The time shows the total once the end is reached; what comes after it tells the modes apart.
+    const QString atEnd = "wait until MovieController.Label2.text = \"0:00:01/0:00:01\"\n";
     const struct {
         const char* item;
+        QString untilDone;  // the lines that wait until the mode has done its part
         const char* running;
         QString playing;
     } cases[] = {
-        {"nothing1", "false", clips + "b.avi"},
-        {"N11", "true", clips + "b.avi"},
-        {"allfiles1", "true", clips + "a.avi"},
+        {"nothing1", atEnd, "false", clips + "b.avi"},
+        // Played again from the start: the time goes back to 0.
+        {"N11", atEnd + "wait until MovieController.Label2.text = \"0:00:00/0:00:01\"\n", "true", clips + "b.avi"},
+        // The next entry, the first of the list, is open and playing.
+        {"allfiles1",
+         "wait until MovieController.mediaPath = " + q(clips + "a.avi") + "\nwait until MovieController.mediaOpen = true\n",
+         "true", clips + "a.avi"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
         const ScriptResult r =
-            run(open(clips + "b.avi") + "MovieController." + c.item + ".trigger()\nwait 2500\nMovieController.PollPlayback()\n" +
+            run(open(clips + "b.avi") + "MovieController." + c.item + ".trigger()\n" + c.untilDone +
                 "print MovieController.running\nprint MovieController.mediaPath\nprint MovieController.position\n"
                 "print MovieController.duration\nprint MovieController.Label2.text\nprint FileList.listIndex\n");
         EXPECT_EQ(value(r, "MovieController.running"), c.running);
@@ -168,7 +173,8 @@ TEST_F(PlayerScriptTest, ABRepeatWithBBeforeALoopsFromTheEarlierToTheLaterPoint)
                                "print MovieController.SpeedButton2.text\nprint MovieController.SpeedButton2.toolTip\n"
                                "print MovieController.pointA\nprint MovieController.pointB\nprint MovieController.markA\n"
                                "print MovieController.markB\nsave MovieController.Image1 " + q(session.path("ab.bmp")) +
-                               "\nwait 3000\nprint MovieController.position\n");
+                               "\nwait until MovieController.Label2.text = \"0:00:02/0:00:04\"\n"
+                               "wait until MovieController.Label2.text = \"0:00:01/0:00:04\"\nprint MovieController.position\n");
     EXPECT_EQ(values(r, "MovieController.SpeedButton2.text"), (QStringList{"→B", "AB"}));
     EXPECT_EQ(value(r, "MovieController.SpeedButton2.toolTip"), "AB再生中(辞めるにはこのボタンを押して下さい。)");
     const qint64 pointA = value(r, "MovieController.pointA").toLongLong();
@@ -180,8 +186,8 @@ TEST_F(PlayerScriptTest, ABRepeatWithBBeforeALoopsFromTheEarlierToTheLaterPoint)
     const veltrane::Bitmap24 bar = readPicture(session.path("ab.bmp"));
     EXPECT_EQ(pixelAt(bar, 50, 6), 0x646464u);
     EXPECT_EQ(pixelAt(bar, 110, 6), 0x808080u);
-    // Three seconds from A the player has passed B and gone back: without the loop it would be
-    // at the end.
+    // Played from A on past the second 2, the time comes back to the second 1: the player has
+    // passed B and gone back to A. Without the loop it would play on to the end and stay there.
     const qint64 position = value(r, "MovieController.position").toLongLong();
     EXPECT_GE(position, pointA);
     EXPECT_LT(position, pointB);
@@ -274,7 +280,7 @@ TEST_F(PlayerScriptTest, DropsAreRefusedWithTheirMessagesOrOpenTheFile) {
     const ScriptResult r = run(open(clips + "a.avi") + "drop MovieController " + q(clips + "a.avi") + " " + q(clips + "b.avi") +
                                "\ndrop FileList " + q(clips + "c.wav") + "\nprint MovieController.mediaPath\n" +
                                "drop FileList " + q(clips + "b.avi") + "\nprint MovieController.mediaPath\n" +
-                               "wait " + QString::number(kOpenWaitMs) + "\nprint Display.windowTitle\n");
+                               "wait until MovieController.windowTitle = \"b.avi\"\nprint Display.windowTitle\n");
     EXPECT_EQ(r.outLines(), (QStringList{"message: NULL: 複数のファイルを同時に開くことは出来ません",
                                          "message: : 開けない形式のファイルです", "MovieController.mediaPath = " + clips + "a.avi",
                                          "MovieController.mediaPath = " + clips + "b.avi", "Display.windowTitle = b.avi"}));
@@ -287,9 +293,10 @@ TEST_F(PlayerScriptTest, AFileThatCannotBePlayedIsToldAndTheNextOnePlays) {
     for (int i = 0; i < 4000; ++i) noise.putChar(static_cast<char>((i * 7919 + 13) % 251));
     noise.close();
     writeAvi(clips + "b.avi", 60);
-    const ScriptResult r = run(open(clips + "a noise.avi") +
+    const ScriptResult r = run(startOpen(clips + "a noise.avi") + "wait until MovieController.mediaOpening = false\n" +
                                "print MovieController.mediaOpen\nprint MovieController.windowTitle\n"
-                               "MovieController.NextFile.trigger()\nwait 1500\nprint MovieController.mediaOpen\n"
+                               "MovieController.NextFile.trigger()\nwait until MovieController.mediaOpen = true\n"
+                               "print MovieController.mediaOpen\n"
                                "print MovieController.windowTitle\nprint MovieController.totalText\n");
     EXPECT_EQ(r.outLines(), (QStringList{"message: : このファイルは再生できません（a noise.avi）",
                                          "MovieController.mediaOpen = false", "MovieController.windowTitle = Controller",

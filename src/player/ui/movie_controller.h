@@ -33,6 +33,7 @@ class TMovieController : public QWidget {
     Q_PROPERTY(QString mediaPath READ mediaPath)
     Q_PROPERTY(QString mediaFolder READ mediaFolder)
     Q_PROPERTY(bool mediaOpen READ mediaOpen)
+    Q_PROPERTY(bool mediaOpening READ mediaOpening)
     Q_PROPERTY(bool isAudio READ isAudio)
     Q_PROPERTY(bool hadVideo READ hadVideo)
     Q_PROPERTY(bool running READ running)
@@ -78,6 +79,8 @@ public:
     QString mediaPath() const { return mediaPath_; }
     QString mediaFolder() const { return mediaFolder_; }
     bool mediaOpen() const { return mediaOpen_; }
+    // The engine is still opening the file: neither "opened" nor "failed" has come yet.
+    bool mediaOpening() const { return engine_->isOpening(); }
     bool isAudio() const { return isAudio_; }
     bool hadVideo() const { return hadVideo_; }
     bool running() const { return engine_->isRunning(); }
