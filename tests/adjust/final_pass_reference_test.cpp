@@ -137,6 +137,15 @@ ColorPlanes repeatedColours(int w, int h) {
     return planes;
 }
 
+TEST(HsiFinalReference, LargeRandomPictureWhoseColoursShareSlots) {
+    // About 600 000 colours, more than any table of converted colours would hold.
+    const ColorPlanes source = patterned(1201, 503, 5);
+    ColorPlanes expected = source, actual = source;
+    referenceHsi(expected, -95, 40, -60);
+    hsiFinal(actual, -95, 40, -60);
+    expectSamePlanes(actual, expected);
+}
+
 TEST(HsiFinalReference, RandomAndRepeatedPictures) {
     struct Offsets {
         int hue, saturation, intensity;
