@@ -1,10 +1,8 @@
 // Contrast: the tone adjustment of the adjustment dialog that weighs each channel against the
 // other two.
 #include <algorithm>
-#include <bit>
 #include <cfloat>
 #include <cstdint>
-#include <cstring>
 
 #include "adjust/adjustments.h"
 
@@ -50,97 +48,45 @@ inline double weightedSum(ContrastWeights w, int own, double r, double g, double
     return (own == 0 ? w.a : w.b) * r + (own == 1 ? w.a : w.b) * g + (own == 2 ? w.a : w.b) * b;
 }
 
-// The final pass works on 70 × the exact sum, an integer: N = (70 + p)·own + (70 − 2p)·(the
-// other two). Where N is not a multiple of 70 the double sum truncates to N div 70 (its rounding
-// errors are far below 1/70), and a negative N gives 0 after the limit, so the integer decides
-// alone and sixteen-bit lanes hold it. Where N is 70·k with k in 1..255 the double sum may fall
-// just below k: those pixels ("ambiguous") are evaluated in doubles as written. For positions
-// 0..70 the positive part of N is at most 53550 and the negative part at most 35700, so both
-// fit sixteen bits; other positions (not reachable from the slider) are evaluated in doubles.
-struct IntegerWeights {
-    bool usable;
-    std::uint16_t own;    // 70 + p
-    std::uint16_t plus;   // 70 − 2p where that is positive, else 0
-    std::uint16_t minus;  // 2p − 70 where that is positive, else 0
-};
-
-IntegerWeights integerWeights(int p) {
-    if (p < 0 || p > 70) return {false, 0, 0, 0};
-    const int other = 70 - 2 * p;
-    return {true, static_cast<std::uint16_t>(70 + p), static_cast<std::uint16_t>(std::max(other, 0)),
-            static_cast<std::uint16_t>(std::max(-other, 0))};
-}
-
-constexpr ChannelChoice kChannels[3] = {ChannelChoice::Red, ChannelChoice::Green, ChannelChoice::Blue};
-
-// Pixels are taken in blocks small enough to stay in the first-level cache between the steps.
-constexpr int kBlock = 64;
-
-// Integer results of one channel for n ≤ kBlock pixels, with a byte per pixel that is 1 where
-// the double sum has to decide and 0 elsewhere (n .. kBlock − 1 included).
-inline void integerSums(const std::uint8_t* __restrict own, const std::uint8_t* __restrict other1,
-                        const std::uint8_t* __restrict other2, int n, IntegerWeights w, std::uint8_t* __restrict out,
-                        std::uint8_t* __restrict ambiguous) {
-    for (int i = 0; i < n; ++i) {
-        const std::uint16_t others = static_cast<std::uint16_t>(other1[i] + other2[i]);
-        const std::uint16_t positive = static_cast<std::uint16_t>(w.own * own[i] + w.plus * others);
-        const std::uint16_t negative = static_cast<std::uint16_t>(w.minus * others);
-        const std::uint16_t sum = static_cast<std::uint16_t>(std::max(positive, negative) - negative);
-        const std::uint16_t k = sum / 70;
-        const std::uint16_t rest = static_cast<std::uint16_t>(sum - k * 70);
-        out[i] = static_cast<std::uint8_t>(std::min<std::uint16_t>(k, 255));
-        ambiguous[i] = (rest == 0) & (static_cast<std::uint16_t>(k - 1) < 255);
-    }
-    std::fill(ambiguous + n, ambiguous + kBlock, 0);
-}
-
-// One channel of a block: `in` are the red, green and blue inputs of the formula, `own` the
-// channel's index among them.
-inline void contrastChannel(const std::uint8_t* const in[3], int own, int n, ContrastWeights w, IntegerWeights iw,
-                            std::uint8_t* out) {
-    const auto evaluate = [&](int i) { out[i] = contrastByte(weightedSum(w, own, in[0][i], in[1][i], in[2][i])); };
-    if (!iw.usable) {
-        for (int i = 0; i < n; ++i) evaluate(i);
-        return;
-    }
-    alignas(8) std::uint8_t ambiguous[kBlock];
-    integerSums(in[own], in[(own + 1) % 3], in[(own + 2) % 3], n, iw, out, ambiguous);
-    for (int i = 0; i < kBlock; i += 8) {
-        std::uint64_t lanes;
-        std::memcpy(&lanes, ambiguous + i, 8);
-        for (; lanes != 0; lanes &= lanes - 1) evaluate(i + std::countr_zero(lanes) / 8);
-    }
-}
-
-// The integer loop is vectorised at the x86-64 baseline (eight lanes); GCC also builds an AVX2
-// copy (sixteen lanes) and the loader picks it on processors that have it.
+// The final pass evaluates the sums as written, in doubles, for every pixel: a whole-number
+// sum ((70 + p)·own + (70 − 2p)·(other two) a multiple of 70) may land just below the whole
+// number, and which ones do depends on the rounding of each product and sum, not on the exact
+// value alone. At p = 30 one channel in seven has a whole-number sum, so no exact integer
+// shortcut with a double fallback pays (see bench/README.md). The loop vectorises; the widest
+// registers do the most: GCC builds AVX2 and AVX-512 (x86-64-v4) copies and the loader picks
+// the best one the processor has.
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
+#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2", "arch=x86-64-v4")))
 #else
 #define VELTRANE_WIDE_LOOP
 #endif
 
 // One row of the final pass, in place: red first, then green from the new red, then blue from
 // the new red and green.
-VELTRANE_WIDE_LOOP void contrastRowInPlace(std::uint8_t* R, std::uint8_t* G, std::uint8_t* B, int width,
-                                           ContrastWeights w, IntegerWeights iw, ChannelChoice choice) {
-    for (int x = 0; x < width; x += kBlock) {
-        const int n = std::min(kBlock, width - x);
-        std::uint8_t r[kBlock], g[kBlock], b[kBlock];
-        std::memcpy(r, R + x, n);
-        std::memcpy(g, G + x, n);
-        std::memcpy(b, B + x, n);
-        std::uint8_t* const channels[3] = {r, g, b};
-        for (int own = 0; own < 3; ++own) {
-            if (!processes(choice, kChannels[own])) continue;
-            const std::uint8_t* const in[3] = {r, g, b};
-            std::uint8_t result[kBlock];
-            contrastChannel(in, own, n, w, iw, result);
-            std::memcpy(channels[own], result, n);
-        }
-        std::memcpy(R + x, r, n);
-        std::memcpy(G + x, g, n);
-        std::memcpy(B + x, b, n);
+VELTRANE_WIDE_LOOP void contrastRowInPlace(std::uint8_t* __restrict R, std::uint8_t* __restrict G,
+                                           std::uint8_t* __restrict B, int width, ContrastWeights w,
+                                           ChannelChoice choice) {
+    switch (choice) {
+        case ChannelChoice::All:
+            for (int x = 0; x < width; ++x) {
+                const double r = R[x], g = G[x], b = B[x];
+                const std::uint8_t nr = contrastByte(weightedSum(w, 0, r, g, b));
+                const std::uint8_t ng = contrastByte(weightedSum(w, 1, nr, g, b));
+                const std::uint8_t nb = contrastByte(weightedSum(w, 2, nr, ng, b));
+                R[x] = nr;
+                G[x] = ng;
+                B[x] = nb;
+            }
+            break;
+        case ChannelChoice::Red:
+            for (int x = 0; x < width; ++x) R[x] = contrastByte(weightedSum(w, 0, R[x], G[x], B[x]));
+            break;
+        case ChannelChoice::Green:
+            for (int x = 0; x < width; ++x) G[x] = contrastByte(weightedSum(w, 1, R[x], G[x], B[x]));
+            break;
+        case ChannelChoice::Blue:
+            for (int x = 0; x < width; ++x) B[x] = contrastByte(weightedSum(w, 2, R[x], G[x], B[x]));
+            break;
     }
 }
 
@@ -164,9 +110,8 @@ void contrastPreview(const ColorPlanes& source, ColorPlanes& result, const Pictu
 
 void contrastFinal(ColorPlanes& planes, int p, ChannelChoice choice, const RowProgress& progress) {
     const ContrastWeights w = contrastWeights(p);
-    const IntegerWeights iw = integerWeights(p);
     for (int y = 0; y < planes.height; ++y) {
-        contrastRowInPlace(planes.R[y], planes.G[y], planes.B[y], planes.width, w, iw, choice);
+        contrastRowInPlace(planes.R[y], planes.G[y], planes.B[y], planes.width, w, choice);
         if (progress) progress(y);
     }
 }
