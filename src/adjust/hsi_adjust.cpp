@@ -30,9 +30,10 @@ inline std::uint8_t byteOf(double v) { return static_cast<std::uint8_t>(static_c
 // one-to-one on 24 bits: its upper 19 bits choose the slot and its lower 5 bits, kept as the
 // slot's tag, tell which colour the slot holds. A slot is one 32-bit word, the tag in the top
 // byte and the converted R, G, B below; a top byte of 0xFF (no tag) marks it empty. 2^19 slots
-// fill 2 MiB, one huge page of a PixelBuffer (in 4-KiB pages the first touch of the table would
-// cost more than the misses it saves). The 12-MP and 20-MP benchmark photographs (180 000 and
-// 250 000 colours) miss 1.7 % and 2.1 % of the time, against 9.5 % and 29 % with 2^14 slots.
+// fill 2 MiB, one huge page of a PixelBuffer (in 4-KiB pages the first touch of the table alone
+// costs milliseconds on a virtual machine). The 12-MP and 20-MP benchmark photographs (180 000
+// and 250 000 colours) miss 1.7 % and 2.1 % of the time, against 12 % and 40 % with the 2^14
+// slots of 8 bytes first used.
 class HsiColourCache {
 public:
     static constexpr int kSlotBits = 19;
