@@ -22,6 +22,13 @@ std::string picturesDir() {
 
 std::string picturePath(const std::string& name) { return picturesDir() + "/" + name; }
 
+std::vector<std::string> missingPictures() {
+    std::vector<std::string> missing;
+    for (const char* name : {kSunset12MP, kKleiber20MP})
+        if (!std::ifstream(picturePath(name), std::ios::binary)) missing.push_back(picturePath(name));
+    return missing;
+}
+
 const std::vector<std::uint8_t>& pictureBytes(const std::string& name) {
     static std::map<std::string, std::vector<std::uint8_t>> cache;
     auto found = cache.find(name);

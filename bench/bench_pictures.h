@@ -25,6 +25,9 @@ std::string picturesDir();
 // Full path of a picture in that folder.
 std::string picturePath(const std::string& name);
 
+// Full paths of the benchmark pictures that cannot be opened for reading.
+std::vector<std::string> missingPictures();
+
 // The file's bytes, read once per name and kept for the whole run. Throws std::runtime_error
 // when the file cannot be read.
 const std::vector<std::uint8_t>& pictureBytes(const std::string& name);

@@ -17,6 +17,7 @@
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "bench_ratios.h"
 #include "fresh_planes.h"
 #include "image/histogram.h"
 #include "image/morphology.h"
@@ -119,6 +120,11 @@ void BM_OpenCvErodeThreePlanes(benchmark::State& state) {
 void BM_MonoTint(benchmark::State& state) {
     onFreshPlanes(state, [](ColorPlanes& p) { MonoTint(p, 255, 128, 0); });
 }
+
+// Dilation and erosion against the bare OpenCV kernel (the stricter comparison, see README.md).
+[[maybe_unused]] const bool kHistogramMorphologyRatios = addRatio("BM_EqualizeChannels", "BM_OpenCvEqualizeHist") &&
+                                                         addRatio("BM_Dilate", "BM_OpenCvDilate") &&
+                                                         addRatio("BM_Erode", "BM_OpenCvErode");
 
 BENCHMARK(BM_ComputeHistograms)->Apply(pictureRun);
 BENCHMARK(BM_StretchChannels)->Apply(freshRun);

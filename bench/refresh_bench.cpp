@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench_pictures.h"
+#include "bench_ratios.h"
 #include "image/image_document.h"
 
 namespace veltrane::bench {
@@ -95,6 +96,10 @@ void BM_BuildPlanes(benchmark::State& state) {
         state.SkipWithError(e.what());
     }
 }
+
+// Moving pixels between bitmap and planes against memcpy of the same bytes.
+[[maybe_unused]] const bool kCopyRatios =
+    addRatio("BM_RefreshFromPlanes", "BM_Memcpy36MB") && addRatio("BM_SplitBitmap", "BM_Memcpy36MB");
 
 BENCHMARK(BM_RefreshFromPlanes)->Apply(pictureRun);
 BENCHMARK(BM_Memcpy36MB)->Apply(pictureRun);

@@ -5,6 +5,7 @@
 
 #include <opencv2/core.hpp>
 
+#include "bench_ratios.h"
 #include "fresh_planes.h"
 #include "image/transforms.h"
 
@@ -58,6 +59,9 @@ void BM_MirrorTopToBottom(benchmark::State& state) {
 void BM_BevelFrame(benchmark::State& state) {
     onFreshPlanes(state, [](ColorPlanes& p) { BevelFrame(p); });
 }
+
+[[maybe_unused]] const bool kFlipRatios = addRatio("BM_FlipVertical", "BM_OpenCvFlipVertical") &&
+                                          addRatio("BM_FlipHorizontal", "BM_OpenCvFlipHorizontal");
 
 BENCHMARK(BM_FlipVertical)->Apply(freshRun);
 BENCHMARK(BM_OpenCvFlipVertical)->Apply(freshRun);

@@ -1,7 +1,7 @@
 #pragma once
 // The seven whole-image adjustments of the image-adjustment dialog (TRGB): binarise, contrast,
-// gamma, posterise (tone, tone_adjust.cpp) and RGB offsets, HSI offsets, noise (colour,
-// color_adjust.cpp).
+// gamma, posterise (tone, tone_adjust.cpp and contrast_adjust.cpp) and RGB offsets, HSI
+// offsets, noise (colour, color_adjust.cpp and hsi_adjust.cpp).
 //
 // Each adjustment has two entry points:
 //

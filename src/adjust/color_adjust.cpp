@@ -1,8 +1,7 @@
-// RGB offsets, HSI offsets and noise: the colour adjustments of the adjustment dialog.
+// RGB offsets and noise: colour adjustments of the adjustment dialog (HSI offsets are in
+// hsi_adjust.cpp).
 #include <algorithm>
 #include <cfloat>
-#include <cmath>
-#include <vector>
 
 #include "adjust/adjustments.h"
 #include "adjust/byte_table.h"
@@ -37,28 +36,6 @@ void mapRow(const std::uint8_t* in, std::uint8_t* out, int begin, int end, const
 void mapRowInPlace(std::uint8_t* v, int width, const std::uint8_t* table) {
     adjust_detail::mapBytes(v, v, 0, width, table);
 }
-
-// ---- HSI --------------------------------------------------------------------------------------
-
-constexpr double kFullTurn = 6.283;
-constexpr double kUnitStep = 0.0078125;  // 1/128
-
-inline std::uint8_t byteOf(double v) { return static_cast<std::uint8_t>(static_cast<int>(v)); }
-
-// Converted colours of the final pass: 16384 slots of 8 bytes, chosen by a multiplicative hash
-// of the colour. A key above 24 bits marks an empty slot.
-class HsiColourCache {
-public:
-    struct Entry {
-        std::uint32_t key = 0xFFFFFFFFu;
-        std::uint8_t r = 0, g = 0, b = 0;
-    };
-    Entry& slot(std::uint32_t key) { return entries_[(key * 2654435761u) >> (32 - kBits)]; }
-
-private:
-    static constexpr int kBits = 14;
-    std::vector<Entry> entries_ = std::vector<Entry>(std::size_t{1} << kBits);
-};
 
 // ---- noise ------------------------------------------------------------------------------------
 
@@ -115,100 +92,6 @@ void rgbFinal(ColorPlanes& planes, int dR, int dG, int dB, const RowProgress& pr
         mapRowInPlace(planes.R[y], planes.width, t.r);
         mapRowInPlace(planes.G[y], planes.width, t.g);
         mapRowInPlace(planes.B[y], planes.width, t.b);
-        if (progress) progress(y);
-    }
-}
-
-// ---- HSI --------------------------------------------------------------------------------------
-
-double hsiPreviewHueOffset(int position) {
-    // position × (1/180) × 2 × 3.1415 in extended precision, kept as a double: for 86 of the
-    // 361 positions the all-double product differs in its last bit.
-    constexpr long double kOne180th = 1.0L / 180;
-    return static_cast<double>(position * kOne180th * 2 * 3.1415);
-}
-
-double hsiFinalHueOffset(int position) { return position * 0.034883; }
-
-double hsiUnitOffset(int position) { return position * kUnitStep; }
-
-HsiColor shiftHsi(const HsiColor& hsi, double dH, double dS, double dI) {
-    HsiColor out;
-    double t = hsi.H + dH;
-    if (t > kFullTurn || t < 0) t = t >= kFullTurn ? t - kFullTurn : t + kFullTurn;
-    out.H = t;
-    t = hsi.S + dS;
-    if (t > 1 || t < 0) t = t >= 1 ? 1 : 0;
-    out.S = t;
-    t = hsi.I + dI;
-    if (t > 1 || t < 0) t = t >= 1 ? 1 : 0;
-    out.I = t;
-    return out;
-}
-
-void HsiToRgbBytes(double H, double S, double I, std::uint8_t& R, std::uint8_t& G, std::uint8_t& B) {
-    // The colour model's HsiToRgb, storing trunc(255 × value) into the pixel; where it gives
-    // no colour the pixel keeps its bytes.
-    double r = 0, g = 0, b = 0;
-    if (!HsiToRgb(H, S, I, r, g, b)) return;
-    R = byteOf(r);
-    G = byteOf(g);
-    B = byteOf(b);
-}
-
-void hsiPreview(ColorPlanes& result, const PictureArea& area, int huePosition, int saturationPosition,
-                int intensityPosition) {
-    const double dH = hsiPreviewHueOffset(huePosition);
-    const double dS = hsiUnitOffset(saturationPosition);
-    const double dI = hsiUnitOffset(intensityPosition);
-    for (int y = area.rowBegin; y < area.rowEnd; ++y) {
-        std::uint8_t* R = result.R[y];
-        std::uint8_t* G = result.G[y];
-        std::uint8_t* B = result.B[y];
-        for (int x = area.colBegin; x < area.colEnd; ++x) {
-            HsiColor c;
-            RgbToHsi(R[x], G[x], B[x], c.H, c.S, c.I);
-            c = shiftHsi(c, dH, dS, dI);
-            double r, g, b;
-            if (HsiToRgb(c.H, c.S, c.I, r, g, b)) {
-                R[x] = byteOf(r);
-                G[x] = byteOf(g);
-                B[x] = byteOf(b);
-            }
-        }
-    }
-}
-
-void hsiFinal(ColorPlanes& planes, int huePosition, int saturationPosition, int intensityPosition,
-              const RowProgress& progress) {
-    const double dH = hsiFinalHueOffset(huePosition);
-    const double dS = hsiUnitOffset(saturationPosition);
-    const double dI = hsiUnitOffset(intensityPosition);
-    // The new bytes are a function of the old bytes alone, and a photograph repeats its colours
-    // often (smooth areas, neighbouring rows), so converted colours are remembered in a small
-    // direct-mapped table keyed by the 24-bit colour. A miss converts as usual.
-    HsiColourCache cache;
-    for (int y = 0; y < planes.height; ++y) {
-        std::uint8_t* R = planes.R[y];
-        std::uint8_t* G = planes.G[y];
-        std::uint8_t* B = planes.B[y];
-        for (int x = 0; x < planes.width; ++x) {
-            const std::uint32_t key = (std::uint32_t{R[x]} << 16) | (std::uint32_t{G[x]} << 8) | B[x];
-            HsiColourCache::Entry& e = cache.slot(key);
-            if (e.key != key) {
-                e.key = key;
-                HsiColor c;
-                RgbToHsi(R[x], G[x], B[x], c.H, c.S, c.I);
-                c = shiftHsi(c, dH, dS, dI);
-                e.r = R[x];
-                e.g = G[x];
-                e.b = B[x];
-                HsiToRgbBytes(c.H, c.S, c.I, e.r, e.g, e.b);
-            }
-            R[x] = e.r;
-            G[x] = e.g;
-            B[x] = e.b;
-        }
         if (progress) progress(y);
     }
 }

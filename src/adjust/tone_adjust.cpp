@@ -1,6 +1,6 @@
-// Binarise, contrast, gamma and posterise: the tone adjustments of the adjustment dialog.
+// Binarise, gamma and posterise: the tone adjustments of the adjustment dialog that work per value
+// or per mean (contrast, which weighs the three channels, is in contrast_adjust.cpp).
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 
@@ -8,10 +8,6 @@
 #include "adjust/byte_table.h"
 
 namespace veltrane {
-
-// The contrast weights are evaluated in long double, the x87 80-bit format on the x86 targets
-// this program is built for.
-static_assert(LDBL_MANT_DIG == 64, "long double must be the 80-bit extended format");
 
 namespace {
 
@@ -86,72 +82,6 @@ void binariseRow(std::uint8_t* __restrict r, std::uint8_t* __restrict g, std::ui
     }
 }
 
-// ---- contrast ---------------------------------------------------------------------------------
-
-// a = 1 + p × (1/70) and b = 1 − p × (2/70) with the two constants in extended precision: each
-// weight is computed in 80-bit arithmetic and kept as a double; the weighted sums are doubles.
-// The exact sum is ((70 + p)·R + (70 − 2p)·(G + B)) / 70, so when it is not a whole number it
-// lies at least 1/70 from one and any evaluation truncates alike. Whole-number sums are where
-// the rounding of the weights shows: for 36 of the 51 slider positions the extended weights
-// differ from all-double ones in the last bit, and such sums then land just below or just
-// above the whole number (p = 20 on (0, 1, 6): red 2, not 3).
-struct ContrastWeights {
-    double a, b;
-};
-
-ContrastWeights contrastWeights(int p) {
-    constexpr long double kOneSeventieth = 1.0L / 70;
-    constexpr long double kTwoSeventieths = 2.0L / 70;
-    return {static_cast<double>(1 + p * kOneSeventieth), static_cast<double>(1 - p * kTwoSeventieths)};
-}
-
-// trunc(v) limited to 0..255. For slider positions the weighted sums stay within ±51000, so the
-// conversion to int is defined; the limits are then integer minimum and maximum, free of branches.
-inline std::uint8_t contrastByte(double v) {
-    const int i = static_cast<int>(v);
-    return static_cast<std::uint8_t>(std::min(std::max(i, 0), 255));
-}
-
-// One row of the final pass, in place: red first, then green from the new red, then blue from
-// the new red and green. The weighted sums are evaluated left to right, as written.
-void contrastRowInPlace(std::uint8_t* __restrict R, std::uint8_t* __restrict G, std::uint8_t* __restrict B, int width,
-                        ContrastWeights w, ChannelChoice choice) {
-    const double a = w.a, b = w.b;
-    switch (choice) {
-        case ChannelChoice::All:
-            for (int x = 0; x < width; ++x) {
-                const double r = R[x], g = G[x], bl = B[x];
-                const std::uint8_t r2 = contrastByte(a * r + b * g + b * bl);
-                const double nr = r2;
-                const std::uint8_t g2 = contrastByte(b * nr + a * g + b * bl);
-                const double ng = g2;
-                const std::uint8_t b2 = contrastByte(b * nr + b * ng + a * bl);
-                R[x] = r2;
-                G[x] = g2;
-                B[x] = b2;
-            }
-            break;
-        case ChannelChoice::Red:
-            for (int x = 0; x < width; ++x) {
-                const double r = R[x], g = G[x], bl = B[x];
-                R[x] = contrastByte(a * r + b * g + b * bl);
-            }
-            break;
-        case ChannelChoice::Green:
-            for (int x = 0; x < width; ++x) {
-                const double r = R[x], g = G[x], bl = B[x];
-                G[x] = contrastByte(b * r + a * g + b * bl);
-            }
-            break;
-        case ChannelChoice::Blue:
-            for (int x = 0; x < width; ++x) {
-                const double r = R[x], g = G[x], bl = B[x];
-                B[x] = contrastByte(b * r + b * g + a * bl);
-            }
-            break;
-    }
-}
-
 }  // namespace
 
 // ---- binarise ---------------------------------------------------------------------------------
@@ -164,32 +94,6 @@ void binarisePreview(ColorPlanes& result, const PictureArea& area, int threshold
 void binariseFinal(ColorPlanes& planes, int threshold, ChannelChoice choice, const RowProgress& progress) {
     for (int y = 0; y < planes.height; ++y) {
         binariseRow(planes.R[y], planes.G[y], planes.B[y], 0, planes.width, threshold, choice);
-        if (progress) progress(y);
-    }
-}
-
-// ---- contrast ---------------------------------------------------------------------------------
-
-void contrastPreview(const ColorPlanes& source, ColorPlanes& result, const PictureArea& area, int p,
-                     ChannelChoice choice) {
-    const auto [a, b] = contrastWeights(p);
-    for (int y = area.rowBegin; y < area.rowEnd; ++y) {
-        const std::uint8_t* sr = source.R[y];
-        const std::uint8_t* sg = source.G[y];
-        const std::uint8_t* sb = source.B[y];
-        for (int x = area.colBegin; x < area.colEnd; ++x) {
-            const double r = sr[x], g = sg[x], bl = sb[x];
-            if (processes(choice, ChannelChoice::Red)) result.R[y][x] = contrastByte(a * r + b * g + b * bl);
-            if (processes(choice, ChannelChoice::Green)) result.G[y][x] = contrastByte(b * r + a * g + b * bl);
-            if (processes(choice, ChannelChoice::Blue)) result.B[y][x] = contrastByte(b * r + b * g + a * bl);
-        }
-    }
-}
-
-void contrastFinal(ColorPlanes& planes, int p, ChannelChoice choice, const RowProgress& progress) {
-    const ContrastWeights w = contrastWeights(p);
-    for (int y = 0; y < planes.height; ++y) {
-        contrastRowInPlace(planes.R[y], planes.G[y], planes.B[y], planes.width, w, choice);
         if (progress) progress(y);
     }
 }

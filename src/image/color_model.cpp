@@ -1,5 +1,7 @@
 #include "image/color_model.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -14,6 +16,13 @@ constexpr double kFullTurn = 6.283;
 // same sector as the extended one, so double arithmetic is kept.
 constexpr double kSectorFactor = 0.31831927423205475;
 constexpr double kWrapThreshold = 6.293;
+
+// v / 255.0 for every byte, as RgbToHsi computes it.
+constexpr std::array<double, 256> kScaledBytes = [] {
+    std::array<double, 256> table{};
+    for (int v = 0; v < 256; ++v) table[v] = v / 255.0;
+    return table;
+}();
 
 double clampUnit(double v) {
     if (v > 1) return 1;
@@ -59,6 +68,34 @@ void RgbToHsi(double R, double G, double B, double& H, double& S, double& I) {
     if (b == max) hue = (4 + tg - tr) * kSectorWidth;
     if (!(hue > 0)) hue += kFullTurn;
     H = hue;
+}
+
+HsiColor RgbBytesToHsi(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
+    // Distinct bytes scale to distinct doubles, so comparing bytes decides what RgbToHsi decides
+    // by comparing the scaled values, and its minimum and maximum are the scaled extreme bytes.
+    const std::uint8_t maxByte = std::max({R, G, B}), minByte = std::min({R, G, B});
+    const double max = kScaledBytes[maxByte], min = kScaledBytes[minByte];
+    HsiColor out;
+    out.I = max;
+    out.S = maxByte == 0 ? 0 : (max - min) / max;
+    if (maxByte == minByte) {
+        out.H = 0;
+        return out;
+    }
+    // (max − c) / (max − min) is exactly 0 for a channel at the maximum and exactly 1 for one at
+    // the minimum (the same difference divided by itself); only a middle channel divides.
+    const double range = max - min;
+    const auto t = [&](std::uint8_t c) {
+        return c == maxByte ? 0.0 : c == minByte ? 1.0 : (max - kScaledBytes[c]) / range;
+    };
+    // The last of RgbToHsi's three tests that holds decides the hue.
+    double hue;
+    if (B == maxByte) hue = (4 + t(G) - t(R)) * kSectorWidth;
+    else if (G == maxByte) hue = (2 + t(R) - t(B)) * kSectorWidth;
+    else hue = (t(B) - t(G)) * kSectorWidth;
+    if (!(hue > 0)) hue += kFullTurn;
+    out.H = hue;
+    return out;
 }
 
 bool HsiToRgb(double H, double S, double I, double& R, double& G, double& B) {

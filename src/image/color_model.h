@@ -2,6 +2,7 @@
 // The program's hue–saturation–intensity colour model. The hue is in radians with a full
 // turn of 6.283 (not 2π), and HsiToRgb is deliberately not an exact inverse of RgbToHsi:
 // the numbers in the status bar and the colours after an HSI adjustment depend on it.
+#include <cstdint>
 #include <string>
 
 namespace veltrane {
@@ -13,6 +14,10 @@ struct HsiColor {
 // R, G, B are byte values 0..255. H is 0 for a grey, otherwise in (0, 6.283]; pure red
 // gives 6.283. S and I are in 0..1.
 void RgbToHsi(double R, double G, double B, double& H, double& S, double& I);
+
+// RgbToHsi of byte values, bit for bit, for passes that convert every pixel: the scaled bytes
+// come from a table and the hue takes one division instead of three.
+HsiColor RgbBytesToHsi(std::uint8_t R, std::uint8_t G, std::uint8_t B);
 
 // Gives R, G, B on the scale 0..255 (not rounded; callers truncate to bytes). Returns
 // false for "no colour" (hues from 6.283 up to, not including, 6.293, and any hue whose

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace veltrane {
@@ -60,6 +62,23 @@ struct Bytes {
 
 Bytes truncated(double r, double g, double b) {
     return {static_cast<int>(r), static_cast<int>(g), static_cast<int>(b)};
+}
+
+TEST(RgbBytesToHsi, MatchesRgbToHsiBitForBitOnEveryColour) {
+    // All 16.7 million colours; bit patterns are compared, so even the sign of a zero counts.
+    const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                double h, s, i;
+                RgbToHsi(r, g, b, h, s, i);
+                const HsiColor fast =
+                    RgbBytesToHsi(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b));
+                if (bits(fast.H) != bits(h) || bits(fast.S) != bits(s) || bits(fast.I) != bits(i)) {
+                    FAIL() << r << "," << g << "," << b << ": " << fast.H << " " << fast.S << " " << fast.I
+                           << " instead of " << h << " " << s << " " << i;
+                }
+            }
 }
 
 TEST(HsiToRgb, RoundTripsOfTheWorkedColours) {
