@@ -9,20 +9,10 @@ constexpr int kMinWindowWidth = 485;
 constexpr int kWindowWidthExtra = 12;
 constexpr int kWindowHeightExtra = 78;
 
-// One axis of keepInside. The window keeps its place and is cut to what the area leaves after
-// it; it moves only when it starts outside the area, or when what is left would be less than
-// half the area while more of the window would fit.
+// One axis of keepInside: the side cut to the area, the start moved back inside it.
 void fitSpan(int& start, int& length, int areaStart, int areaLength) {
-    const int areaEnd = areaStart + areaLength;
-    start = std::clamp(start, areaStart, areaEnd - 1);
-    const int left = areaEnd - start;
-    if (length <= left) return;
-    if (left >= std::min(length, areaLength / 2)) {
-        length = left;
-        return;
-    }
     length = std::min(length, areaLength);
-    start = areaEnd - length;
+    start = std::clamp(start, areaStart, areaStart + areaLength - length);
 }
 }  // namespace
 

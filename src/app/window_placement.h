@@ -28,9 +28,8 @@ struct PictureWindowDesktop {
 WindowRect windowFittingPicture(int W, int H, int toolBarHeight, int left, int top,
                                 const PictureWindowDesktop& desktop);
 
-// Keeps a window inside an area: a window that sticks out past the right or bottom edge keeps
-// its place and is cut there (the picture area then scrolls); it moves back in only when it
-// starts outside the area or when less than half the area would be left for it. An empty area
+// Keeps a window inside an area: a side longer than the area's is cut to it (the picture
+// area then scrolls), and a window sticking out past an edge moves back in. An empty area
 // leaves the window as it is.
 WindowRect keepInside(WindowRect window, const ScreenRect& area);
 
