@@ -27,4 +27,8 @@ bool HsiToRgb(double H, double S, double I, double& R, double& G, double& B);
 // "%.3f, %.3f, %.3f" in the order H, S, I, always with a '.' whatever the locale.
 std::string formatHsi(double H, double S, double I);
 
+// The floating-point luminance 0.3 R + 0.59 G + 0.11 B, summed left to right in double (no
+// fused multiply-add): grey 128 gives 127.99999999999999. Callers truncate where they must.
+inline double FloatLuminance(int R, int G, int B) { return (0.3 * R + 0.59 * G) + 0.11 * B; }
+
 }  // namespace veltrane

@@ -170,3 +170,18 @@ TEST(FormatHsi, ThreeDecimalsRoundedLikePrintf) {
 
 }  // namespace
 }  // namespace veltrane
+
+namespace veltrane {
+namespace {
+
+// Worked values: grey 128 lands just below 128 in double, so its truncation is 127.
+TEST(FloatLuminance, SumsLeftToRightInDouble) {
+    EXPECT_EQ(FloatLuminance(128, 128, 128), 127.99999999999999);
+    EXPECT_EQ(static_cast<int>(FloatLuminance(128, 128, 128)), 127);
+    EXPECT_EQ(static_cast<int>(FloatLuminance(255, 255, 255)), 255);
+    EXPECT_EQ(FloatLuminance(100, 0, 0), 30.0);
+    EXPECT_EQ(static_cast<int>(FloatLuminance(0, 0, 0)), 0);
+}
+
+}  // namespace
+}  // namespace veltrane
