@@ -236,13 +236,7 @@ void TRGB::connectHandlers() {
     };
     // A radio button runs its handler when the user's click checks it; clicking the button
     // that is already checked changes nothing and runs nothing.
-    for (const auto& [button, handler] : radios) {
-        auto wasChecked = std::make_shared<bool>(false);
-        connect(button, &QAbstractButton::pressed, this, [b = button, wasChecked] { *wasChecked = b->isChecked(); });
-        connect(button, &QAbstractButton::clicked, this, [this, h = handler, wasChecked] {
-            if (!*wasChecked) runGuarded([&] { (this->*h)(); });
-        });
-    }
+    for (const auto& [button, handler] : radios) connectGuardedCheck(button, this, handler);
 
     connectGuarded(ShineSpeedButton1, &QPushButton::clicked, this, &TRGB::ShineSpeedButton1Click);
     connectGuarded(OKBtn, &QPushButton::clicked, this, &TRGB::OKBtnClick);

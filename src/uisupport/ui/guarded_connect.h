@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <memory>
 
 #include "platform/ui/platform_services.h"
 
@@ -20,6 +21,17 @@ auto guardedSlot(Owner* owner, void (Owner::*handler)()) {
 template <class Sender, class Signal, class Owner>
 void connectGuarded(Sender* sender, Signal signal, Owner* owner, void (Owner::*handler)()) {
     QObject::connect(sender, signal, owner, guardedSlot(owner, handler));
+}
+
+// Runs owner->handler(), guarded, when a click checks button; a click on the button that is
+// already checked changes nothing and runs nothing. Checking it in code runs nothing either.
+template <class Owner>
+void connectGuardedCheck(QAbstractButton* button, Owner* owner, void (Owner::*handler)()) {
+    auto wasChecked = std::make_shared<bool>(false);
+    QObject::connect(button, &QAbstractButton::pressed, owner, [button, wasChecked] { *wasChecked = button->isChecked(); });
+    QObject::connect(button, &QAbstractButton::clicked, owner, [owner, handler, wasChecked] {
+        if (!*wasChecked) runGuarded([owner, handler] { (owner->*handler)(); });
+    });
 }
 
 // A menu named for the script (its menu action is NAME + "Action"), added to `into` if given.
