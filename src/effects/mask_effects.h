@@ -4,7 +4,7 @@
 // same way on each channel unless said otherwise. None of them has an option or reports
 // progress: during an apply the bar stays where it is until the planes are written back.
 //
-// Working memory (WIN band rows, the FL sequence) is taken before the first pixel changes,
+// Working memory (WIN band rows, the Meko colour table, the FL sequence) is taken before the first pixel changes,
 // so a std::bad_alloc leaves the planes as they were. A kind outside the lists changes nothing.
 #include "image/color_planes.h"
 

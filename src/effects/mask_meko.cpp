@@ -1,6 +1,7 @@
 // The "Mekoマスク": hues turned half a circle, then 2 × 2 blocks rotated.
 #include "effects/mask_patterns.h"
 #include "image/color_model.h"
+#include "image/converted_colour_cache.h"
 
 namespace veltrane {
 
@@ -12,22 +13,14 @@ constexpr double kHalfTurn = 3.1415;
 inline std::uint8_t byteOf(double v) { return static_cast<std::uint8_t>(static_cast<int>(v)); }
 
 // Where HsiToRgb gives no colour (a turned hue of 6.283) the pixel keeps its bytes.
-void turnHues(ColorPlanes& planes) {
-    for (int y = 0; y < planes.height; ++y) {
-        std::uint8_t* R = planes.R[y];
-        std::uint8_t* G = planes.G[y];
-        std::uint8_t* B = planes.B[y];
-        for (int x = 0; x < planes.width; ++x) {
-            const HsiColor c = RgbBytesToHsi(R[x], G[x], B[x]);
-            const double hue = c.H > kHalfTurn ? c.H - kHalfTurn : c.H + kHalfTurn;
-            double r, g, b;
-            if (HsiToRgb(hue, c.S, c.I, r, g, b)) {
-                R[x] = byteOf(r);
-                G[x] = byteOf(g);
-                B[x] = byteOf(b);
-            }
-        }
-    }
+void turnHue(const void*, std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
+    const HsiColor c = RgbBytesToHsi(r, g, b);
+    const double hue = c.H > kHalfTurn ? c.H - kHalfTurn : c.H + kHalfTurn;
+    double nr, ng, nb;
+    if (!HsiToRgb(hue, c.S, c.I, nr, ng, nb)) return;
+    r = byteOf(nr);
+    g = byteOf(ng);
+    b = byteOf(nb);
 }
 
 // Every complete block (a b / c d) from (0, 0) becomes (c d / b a).
@@ -48,7 +41,8 @@ void rotateBlocks(Plane& plane, int height, int width) {
 }  // namespace
 
 void MekoMask(ColorPlanes& planes) {
-    turnHues(planes);
+    ConvertedColourCache turned(turnHue, nullptr);
+    for (int y = 0; y < planes.height; ++y) turned.convertRow(planes.R[y], planes.G[y], planes.B[y], planes.width);
     for (Plane* plane : {&planes.R, &planes.G, &planes.B}) rotateBlocks(*plane, planes.height, planes.width);
 }
 

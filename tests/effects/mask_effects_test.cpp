@@ -373,9 +373,9 @@ protected:
     void TearDown() override { setAllocationGate(nullptr); }
 };
 
-TEST_F(MaskEffectsWithoutMemory, WinAndFlLeaveThePlanesAsTheyWere) {
+TEST_F(MaskEffectsWithoutMemory, WinMekoAndFlLeaveThePlanesAsTheyWere) {
     const ColorPlanes original = test::randomPicture(40, 40, 21);
-    for (int kind : {0, 2}) {
+    for (int kind : {0, 1, 2}) {
         ColorPlanes planes = original;
         setAllocationGate([](std::size_t) { return false; });
         EXPECT_THROW(PatternMask(planes, kind), std::bad_alloc) << "kind " << kind;
