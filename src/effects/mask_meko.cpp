@@ -12,7 +12,8 @@ constexpr double kHalfTurn = 3.1415;
 
 inline std::uint8_t byteOf(double v) { return static_cast<std::uint8_t>(static_cast<int>(v)); }
 
-// Where HsiToRgb gives no colour (a turned hue of 6.283) the pixel keeps its bytes.
+// Where HsiToRgb gives no colour (a turned hue of 6.283) the pixel keeps its bytes; no byte
+// colour turns there today, but the colour model leaves the outputs unset in that case.
 void turnHue(const void*, std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
     const HsiColor c = RgbBytesToHsi(r, g, b);
     const double hue = c.H > kHalfTurn ? c.H - kHalfTurn : c.H + kHalfTurn;
