@@ -1,6 +1,4 @@
-// Ordered dither and error diffusion: the effects that leave only the values 0 and 255.
-#include "effects/dither_effects.h"
-
+// Error diffusion to black and white ("誤差分配"), Floyd–Steinberg or Jarvis–Judice–Ninke.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,63 +8,12 @@
 #include <emmintrin.h>
 #endif
 
+#include "effects/dither_effects.h"
 #include "image/color_model.h"
 
 namespace veltrane {
 
 namespace {
-
-// ---- ordered dither ---------------------------------------------------------------------------
-
-constexpr int kTile = 4;
-
-// Threshold matrices, [row offset][column offset]: Bayer, volute (a spiral from row 1, column 1)
-// and mesh; kinds 2k and 2k + 1 use matrix k.
-constexpr std::uint8_t kMatrices[3][kTile][kTile] = {
-    {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}},
-    {{6, 7, 8, 9}, {5, 0, 1, 10}, {4, 3, 2, 11}, {15, 14, 13, 12}},
-    {{11, 4, 6, 9}, {12, 0, 2, 14}, {7, 8, 10, 5}, {3, 15, 13, 1}},
-};
-
-constexpr int kTopLevel = 15;
-
-// One of 16 levels, the quotient taken in double and truncated: grey 128 (g =
-// 127.99999999999999) is level 8, pure white (16) is held at 15.
-inline int ditherLevel(double v) { return std::min(kTopLevel, static_cast<int>(v / 15.9375)); }
-
-// For every matrix entry m, the largest byte whose level is not above m: a channel value v
-// whitens the cell exactly when v > limit[m]. The entry 15 gets 255, which nothing exceeds.
-struct ChannelLimits {
-    std::uint8_t limit[kTopLevel + 1];
-    ChannelLimits() {
-        for (int m = 0; m <= kTopLevel; ++m) {
-            int v = 255;
-            while (v > 0 && ditherLevel(v) > m) --v;
-            limit[m] = static_cast<std::uint8_t>(v);
-        }
-    }
-};
-
-// The matrix row of picture row y laid along a whole picture row: cells[x] = M[y mod 4][x mod 4].
-void layMatrixRow(const std::uint8_t (&matrixRow)[kTile], std::uint8_t* cells, int width) {
-    for (int x = 0; x < width; ++x) cells[x] = matrixRow[x % kTile];
-}
-
-void ditherGreyRow(std::uint8_t* __restrict R, std::uint8_t* __restrict G, std::uint8_t* __restrict B,
-                   const std::uint8_t* __restrict cells, int width) {
-    for (int x = 0; x < width; ++x) {
-        const std::uint8_t v = cells[x] < ditherLevel(FloatLuminance(R[x], G[x], B[x])) ? 255 : 0;
-        R[x] = v;
-        G[x] = v;
-        B[x] = v;
-    }
-}
-
-void ditherChannelRow(std::uint8_t* __restrict v, const std::uint8_t* __restrict limits, int width) {
-    for (int x = 0; x < width; ++x) v[x] = v[x] > limits[x] ? 255 : 0;
-}
-
-// ---- error diffusion --------------------------------------------------------------------------
 
 // Floyd–Steinberg weights as the decimal constants: right 7/16; below left, below, below
 // right 3/16, 5/16, 1/16.
@@ -161,34 +108,6 @@ void writeThresholdRow(const double* __restrict grey, std::uint8_t* __restrict R
 }
 
 }  // namespace
-
-void OrderedDither(ColorPlanes& planes, int kind) {
-    if (kind < 0 || kind > 5) return;
-    const auto& matrix = kMatrices[kind / 2];
-    const int width = planes.width;
-    const std::size_t rowSize = static_cast<std::size_t>(width);
-    // Per row of the tile, the cell entries (grey kinds) or the channel limits of the cells
-    // (colour kinds) laid along a picture row.
-    std::vector<std::uint8_t> rows(kTile * rowSize);
-    const bool colour = kind % 2 == 1;
-    static const ChannelLimits limits;
-    for (int i = 0; i < kTile; ++i) {
-        std::uint8_t* row = rows.data() + static_cast<std::size_t>(i) * rowSize;
-        layMatrixRow(matrix[i], row, width);
-        if (colour)
-            for (int x = 0; x < width; ++x) row[x] = limits.limit[row[x]];
-    }
-    for (int y = 0; y < planes.height; ++y) {
-        const std::uint8_t* row = rows.data() + static_cast<std::size_t>(y % kTile) * rowSize;
-        if (colour) {
-            ditherChannelRow(planes.R[y], row, width);
-            ditherChannelRow(planes.G[y], row, width);
-            ditherChannelRow(planes.B[y], row, width);
-        } else {
-            ditherGreyRow(planes.R[y], planes.G[y], planes.B[y], row, width);
-        }
-    }
-}
 
 // The error of a row reaches at most `reach` rows down (1 for Floyd, 2 for Jarvis), so a ring
 // of reach + 1 grey rows holds everything still open: row y is final once it has been visited,
