@@ -123,14 +123,11 @@ void ErrorDiffuse(ColorPlanes& planes, bool floyd, const RowProgress& progress) 
     for (int y = 0; y < std::min(ringRows, H); ++y) loadGreyRow(planes, y, greyRow(y));
     for (int y = 0; y < H; ++y) {
         double* row = greyRow(y);
-        if (y >= reach && y <= H - 1 - reach) {
-            if (floyd)
-                diffuseFloydRow(row, greyRow(y + 1), W);
-            else
-                diffuseJarvisRow(row, greyRow(y + 1), greyRow(y + 2), W);
-            if (progress) progress(y);
-        }
+        const bool visited = y >= reach && y <= H - 1 - reach;
+        if (visited && floyd) diffuseFloydRow(row, greyRow(y + 1), W);
+        if (visited && !floyd) diffuseJarvisRow(row, greyRow(y + 1), greyRow(y + 2), W);
         writeThresholdRow(row, planes.R[y], planes.G[y], planes.B[y], W);
+        if (visited && progress) progress(y);
         if (y + ringRows < H) loadGreyRow(planes, y + ringRows, row);
     }
 }

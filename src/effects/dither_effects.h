@@ -27,7 +27,8 @@ void OrderedDither(ColorPlanes& planes, int kind);
 // its g > 127, else 0, in R, G and B. A picture under 3 (Floyd) or 5 (Jarvis) pixels in
 // either direction is a plain threshold at 127.
 // Progress: `progress(y)` after each row y of the diffusion pass (rows 1 .. H − 2 for Floyd,
-// 2 .. H − 3 for Jarvis, in increasing order), even when the row visits no column.
+// 2 .. H − 3 for Jarvis, in increasing order), even when the row visits no column. Rows 0 .. y
+// of the planes hold their final bytes by then.
 void ErrorDiffuse(ColorPlanes& planes, bool floyd, const RowProgress& progress = {});
 
 }  // namespace veltrane

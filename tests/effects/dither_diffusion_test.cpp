@@ -153,7 +153,14 @@ TEST(ErrorDiffuse, ReportsEachRowOfTheDiffusionPass) {
     for (const Case& c : cases) {
         ColorPlanes p = smoothPicture(c.w, c.h, 9);
         std::vector<int> rows;
-        ErrorDiffuse(p, c.floyd, [&](int row) { rows.push_back(row); });
+        // Rows 0 .. row are final when reported: only 0 and 255 (the mid greys turned into them).
+        bool rowsFinal = true;
+        ErrorDiffuse(p, c.floyd, [&](int row) {
+            rows.push_back(row);
+            for (int y = 0; y <= row; ++y)
+                for (int x = 0; x < c.w; ++x) rowsFinal = rowsFinal && (p.R[y][x] == 0 || p.R[y][x] == 255);
+        });
+        EXPECT_TRUE(rowsFinal) << c.w << "x" << c.h;
         EXPECT_EQ(rows, c.rows) << c.w << "x" << c.h << (c.floyd ? " Floyd" : " Jarvis");
     }
 }
