@@ -36,12 +36,13 @@ inline double diffusionError(double g) {
 #endif
 }
 
-// The rows below are updated through running sums held in registers instead of in memory: a
-// neighbour receives its contributions in the same order, so every sum is bit for bit the
-// memory version's, and the chain from one pixel's error to the next pixel's decision never
-// waits on a store. `g` is the pixel being visited, `right` the next one(s); `near[i]` hold the
-// partial sums of the row below from column x − 1 on (Floyd) or x − 2 on (Jarvis), `far[i]`
-// those of two rows below. The visited pixel's own g is written back unchanged for the output.
+// The running sums of the pixels still receiving error are held in registers instead of in
+// memory: each pixel receives its contributions in the same order, so every sum is bit for bit
+// the memory version's, and the chain from one pixel's error to the next pixel's decision never
+// waits on a store. `g` is the sum of the pixel being visited, `right` (Jarvis) that of the
+// pixel after it; `nearI` are those of the row below from column x − 1 (Floyd) or x − 2
+// (Jarvis) on, `farI` those of the row two below. A pixel's sum is final when it is visited
+// and is stored then for the output.
 void diffuseFloydRow(double* __restrict row, double* __restrict below, int width) {
     if (width < 3) return;
     double g = row[1];

@@ -117,23 +117,29 @@ struct TileRows {
 }  // namespace
 
 void OrderedDither(ColorPlanes& planes, int kind) {
-    if (kind < 0 || kind > 5) return;
+    if (kind < 0 || kind > 5 || planes.width <= 0) return;
     const auto& matrix = kMatrices[kind / 2];
     const bool colour = kind % 2 == 1;
     const int width = planes.width;
     TileRows rows(static_cast<std::size_t>(width), colour);
     std::vector<std::uint8_t> out(colour ? 0 : static_cast<std::size_t>(width));
 
+    std::uint8_t channelLimits[kTopLevel + 1];
+    GreyLimit greyLimits[kTopLevel + 1];
+    for (int m = 0; m <= kTopLevel; ++m) {
+        channelLimits[m] = channelLimit(m);
+        greyLimits[m] = greyLimit(m);
+    }
     for (int i = 0; i < kTile; ++i)
         for (int x = 0; x < width; ++x) {
             const std::size_t at = rows.start(i) + static_cast<std::size_t>(x);
             const int m = matrix[i][x % kTile];
             rows.cells[at] = static_cast<std::uint8_t>(m);
             if (colour) {
-                rows.channelLimits[at] = channelLimit(m);
+                rows.channelLimits[at] = channelLimits[m];
             } else {
-                rows.greyAbove[at] = greyLimit(m).above;
-                rows.greyTie[at] = greyLimit(m).tie;
+                rows.greyAbove[at] = greyLimits[m].above;
+                rows.greyTie[at] = greyLimits[m].tie;
             }
         }
 
