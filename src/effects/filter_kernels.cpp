@@ -1,5 +1,12 @@
 #include "effects/filter_kernels.h"
 
+#include <algorithm>
+#include <cmath>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
 #include "image/color_model.h"
 
 namespace veltrane {
@@ -69,6 +76,37 @@ std::uint16_t sumOfNine(const Neighbourhood& p) {
     return median3(max3(p.nw, p.n, p.ne), median3(p.w, p.c, p.e), min3(p.sw, p.s, p.se));
 }
 
+// The Sobel magnitude goes through float: each component is held at 255 (one of 255 or more
+// already gives 255), so a² + b² ≤ 130050 is exact, and the correctly rounded float root of a
+// non-square s there stays more than 1 / 722 below the next integer while a float step is at
+// most 2⁻¹⁵: it truncates to the integer root, as the double root does. The compiler vectorises
+// the loops but not a square root that may set errno, so the roots are taken four at a time with
+// the x86-64 baseline's square-root instruction.
+constexpr int kSobelChunk = 256;
+
+[[gnu::always_inline]] inline void sobelMagnitudes(const std::int16_t* __restrict gx, const std::int16_t* __restrict gy,
+                                                   std::uint8_t* __restrict out, int n) {
+    alignas(32) float values[kSobelChunk];
+    for (int i = 0; i < n; ++i) {
+        const std::int16_t a = std::min<std::int16_t>(static_cast<std::int16_t>(gx[i] < 0 ? -gx[i] : gx[i]), 255);
+        const std::int16_t b = std::min<std::int16_t>(static_cast<std::int16_t>(gy[i] < 0 ? -gy[i] : gy[i]), 255);
+        // Each square fits 16 bits; their sum needs 17.
+        const auto aa = static_cast<std::uint16_t>(a * a), bb = static_cast<std::uint16_t>(b * b);
+        values[i] = static_cast<float>(static_cast<std::int32_t>(aa) + bb);
+    }
+#if defined(__SSE2__)
+    const int padded = (n + 3) & ~3;
+    for (int i = n; i < padded; ++i) values[i] = 0.0f;
+    for (int i = 0; i < padded; i += 4) _mm_store_ps(values + i, _mm_sqrt_ps(_mm_load_ps(values + i)));
+#else
+    for (int i = 0; i < n; ++i) values[i] = std::sqrt(values[i]);
+#endif
+    for (int i = 0; i < n; ++i) {
+        const int m = static_cast<int>(values[i]);
+        out[i] = static_cast<std::uint8_t>(m < 255 ? m : 255);
+    }
+}
+
 }  // namespace
 
 VELTRANE_WIDE_LOOP void LowPassLargeRow(const std::uint8_t* above, const std::uint8_t* here,
@@ -112,11 +150,27 @@ VELTRANE_WIDE_LOOP void EdgeHorizontalRow(const std::uint8_t* above, const std::
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) { return clampToByte(topMinusBottom(p)); });
 }
 
+VELTRANE_WIDE_LOOP void SobelMagnitudeRow(const std::int16_t* gx, const std::int16_t* gy, std::uint8_t* out, int n) {
+    for (int start = 0; start < n; start += kSobelChunk)
+        sobelMagnitudes(gx + start, gy + start, out + start, std::min(kSobelChunk, n - start));
+}
+
 VELTRANE_WIDE_LOOP void SobelRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
                                  std::uint8_t* out, int width) {
-    // gy's kernel is the negated left-minus-right; the sign vanishes in the square.
-    forEachPixel(above, here, below, out, width,
-                 [](const Neighbourhood& p) { return SobelByte(topMinusBottom(p), leftMinusRight(p)); });
+    alignas(32) std::int16_t gx[kSobelChunk];
+    alignas(32) std::int16_t gy[kSobelChunk];
+    for (int start = 0; start < width; start += kSobelChunk) {
+        const int n = std::min(kSobelChunk, width - start);
+        const std::uint8_t* const a = above + start;
+        const std::uint8_t* const h = here + start;
+        const std::uint8_t* const b = below + start;
+        for (int x = 0; x < n; ++x) {
+            const Neighbourhood p{a[x], a[x + 1], a[x + 2], h[x], h[x + 1], h[x + 2], b[x], b[x + 1], b[x + 2]};
+            gx[x] = topMinusBottom(p);
+            gy[x] = leftMinusRight(p);  // the negated gy: the sign vanishes in the square
+        }
+        sobelMagnitudes(gx, gy, out + start, n);
+    }
 }
 
 VELTRANE_WIDE_LOOP void MaxRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,

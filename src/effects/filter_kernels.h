@@ -5,9 +5,7 @@
 // width + 1 the right neighbour of column width − 1). The output row must not overlap them.
 // Kernels are written as three rows of weights, top to bottom, applied as written (not
 // flipped); quotients truncate toward zero and are then clamped to 0..255.
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace veltrane {
 
@@ -51,23 +49,8 @@ void AverageRow(const std::uint8_t* above, const std::uint8_t* here, const std::
 // The grey value trunc(0.3 R + 0.59 G + 0.11 B) of n pixels, in double precision.
 void FloatGreyRow(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, std::uint8_t* grey, int n);
 
-// The Sobel byte trunc(min(255, sqrt(gx² + gy²))) in 16-bit integers: the largest root of
-// 0..255 whose square does not exceed a² + b², found bit by bit, with a and b the magnitudes held
-// at 255 (a component of 255 or more already gives 255). A tried root t qualifies when t ≤ a, or
-// when t² − a², then positive and below 2¹⁶, is at most b²; so nothing leaves 16 bits.
-inline std::uint8_t SobelByte(int gx, int gy) {
-    const auto a = static_cast<std::uint16_t>(std::min(std::max(gx, -gx), 255));
-    const auto b = static_cast<std::uint16_t>(std::min(std::max(gy, -gy), 255));
-    const auto bSquared = static_cast<std::uint16_t>(b * b);
-    std::uint16_t root = 0;
-#pragma GCC unroll 8
-    for (std::uint16_t bit = 128; bit != 0; bit >>= 1) {
-        const auto tried = static_cast<std::uint16_t>(root | bit);
-        const auto excess = static_cast<std::uint16_t>(tried * tried - a * a);
-        const auto qualifies = static_cast<std::uint16_t>((tried <= a) | (excess <= bSquared));
-        root = static_cast<std::uint16_t>(root | (bit & -qualifies));  // the bit stays where tried qualifies
-    }
-    return static_cast<std::uint8_t>(root);
-}
+// The Sobel bytes trunc(min(255, sqrt(gx² + gy²))) of n pairs of sums (each within ±1020), as
+// SobelRow takes them.
+void SobelMagnitudeRow(const std::int16_t* gx, const std::int16_t* gy, std::uint8_t* out, int n);
 
 }  // namespace veltrane

@@ -11,18 +11,27 @@
 namespace veltrane {
 namespace {
 
-// The integer shortcut gives the byte of the double-precision rule for every pair of sums the
-// Sobel kernels can reach (each lies in −1020..1020).
-TEST(FilterKernels, SobelByteEqualsTheDoubleRuleForEveryReachableSum) {
+// The float shortcut gives the byte of the double-precision rule for every pair of sums the
+// Sobel kernels can reach (each lies in −1020..1020); one row per gx, so the vector loops, their
+// tails and the chunk boundaries all take part.
+TEST(FilterKernels, SobelMagnitudeEqualsTheDoubleRuleForEveryReachableSum) {
+    const int n = 2041;
+    std::vector<std::int16_t> gx(n), gy(n);
+    std::vector<std::uint8_t> out(n);
+    for (int i = 0; i < n; ++i) gy[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i - 1020);
     int mismatches = 0;
-    for (int gx = -1020; gx <= 1020; ++gx)
-        for (int gy = -1020; gy <= 1020; ++gy) {
-            const double m = std::sqrt(static_cast<double>(gx) * gx + static_cast<double>(gy) * gy);
+    for (int x = -1020; x <= 1020; ++x) {
+        std::fill(gx.begin(), gx.end(), static_cast<std::int16_t>(x));
+        SobelMagnitudeRow(gx.data(), gy.data(), out.data(), n);
+        for (int i = 0; i < n; ++i) {
+            const int y = i - 1020;
+            const double m = std::sqrt(static_cast<double>(x) * x + static_cast<double>(y) * y);
             const auto expected = static_cast<std::uint8_t>(std::min(m, 255.0));
-            if (SobelByte(gx, gy) != expected && ++mismatches <= 5)
-                ADD_FAILURE() << "gx " << gx << " gy " << gy << ": " << int(SobelByte(gx, gy)) << " not "
+            if (out[static_cast<std::size_t>(i)] != expected && ++mismatches <= 5)
+                ADD_FAILURE() << "gx " << x << " gy " << y << ": " << int(out[static_cast<std::size_t>(i)]) << " not "
                               << int(expected);
         }
+    }
     EXPECT_EQ(mismatches, 0);
 }
 
