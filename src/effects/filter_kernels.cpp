@@ -51,8 +51,12 @@ std::uint16_t sumOfNine(const Neighbourhood& p) {
     return static_cast<std::uint16_t>(p.nw + p.n + p.ne + p.w + p.c + p.e + p.sw + p.s + p.se);
 }
 
-[[gnu::always_inline]] inline std::uint8_t min3(std::uint8_t a, std::uint8_t b, std::uint8_t c) { return std::min(std::min(a, b), c); }
-[[gnu::always_inline]] inline std::uint8_t max3(std::uint8_t a, std::uint8_t b, std::uint8_t c) { return std::max(std::max(a, b), c); }
+[[gnu::always_inline]] inline std::uint8_t min3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+    return std::min(std::min(a, b), c);
+}
+[[gnu::always_inline]] inline std::uint8_t max3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+    return std::max(std::max(a, b), c);
+}
 [[gnu::always_inline]] inline std::uint8_t median3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
     return std::max(std::min(a, b), std::min(std::max(a, b), c));
 }
@@ -65,7 +69,6 @@ std::uint16_t sumOfNine(const Neighbourhood& p) {
     b = std::max(lo, mid);
     c = top;
 }
-
 
 // The Sobel magnitude goes through float: each component is held at 255 (one of 255 or more
 // already gives 255), so a² + b² ≤ 130050 is exact, and the correctly rounded float root of a
@@ -100,39 +103,39 @@ constexpr int kSobelChunk = 256;
 
 }  // namespace
 
-VELTRANE_WIDE_LOOP void LowPassLargeRow(const std::uint8_t* above, const std::uint8_t* here,
-                                        const std::uint8_t* below, std::uint8_t* out, int width) {
+VELTRANE_WIDE_LOOP void LowPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
+                                        std::uint8_t* out, int width) {
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) {
-        const auto s = static_cast<std::uint16_t>(p.nw + 2 * p.n + p.ne + 2 * p.w + 4 * p.c + 2 * p.e + p.sw +
-                                                  2 * p.s + p.se);
+        const auto s =
+            static_cast<std::uint16_t>(p.nw + 2 * p.n + p.ne + 2 * p.w + 4 * p.c + 2 * p.e + p.sw + 2 * p.s + p.se);
         return static_cast<std::uint8_t>(s / 16);
     });
 }
 
-VELTRANE_WIDE_LOOP void LowPassSmallRow(const std::uint8_t* above, const std::uint8_t* here,
-                                        const std::uint8_t* below, std::uint8_t* out, int width) {
+VELTRANE_WIDE_LOOP void LowPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
+                                        std::uint8_t* out, int width) {
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) {
         const auto s = static_cast<std::uint16_t>(p.n + p.w + 2 * p.c + p.e + p.s);
         return static_cast<std::uint8_t>(std::min<std::uint16_t>(s / 5, 255));
     });
 }
 
-VELTRANE_WIDE_LOOP void HighPassLargeRow(const std::uint8_t* above, const std::uint8_t* here,
-                                         const std::uint8_t* below, std::uint8_t* out, int width) {
+VELTRANE_WIDE_LOOP void HighPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
+                                         std::uint8_t* out, int width) {
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) {
         return clampToByte(static_cast<std::int16_t>(10 * p.c - sumOfNine(p)));
     });
 }
 
-VELTRANE_WIDE_LOOP void HighPassSmallRow(const std::uint8_t* above, const std::uint8_t* here,
-                                         const std::uint8_t* below, std::uint8_t* out, int width) {
+VELTRANE_WIDE_LOOP void HighPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
+                                         std::uint8_t* out, int width) {
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) {
         return clampToByte(static_cast<std::int16_t>(5 * p.c - p.n - p.w - p.e - p.s));
     });
 }
 
-VELTRANE_WIDE_LOOP void EdgeVerticalRow(const std::uint8_t* above, const std::uint8_t* here,
-                                        const std::uint8_t* below, std::uint8_t* out, int width) {
+VELTRANE_WIDE_LOOP void EdgeVerticalRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
+                                        std::uint8_t* out, int width) {
     forEachPixel(above, here, below, out, width, [](const Neighbourhood& p) { return clampToByte(leftMinusRight(p)); });
 }
 

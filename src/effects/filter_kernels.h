@@ -13,20 +13,20 @@ using FilterRowKernel = void (*)(const std::uint8_t* above, const std::uint8_t* 
                                  std::uint8_t* out, int width);
 
 // 1 2 1 / 2 4 2 / 1 2 1, divided by 16.
-void LowPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
-                     std::uint8_t* out, int width);
+void LowPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, std::uint8_t* out,
+                     int width);
 // 0 1 0 / 1 2 1 / 0 1 0, divided by 5 (not 6: the result is a fifth brighter before clamping).
-void LowPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
-                     std::uint8_t* out, int width);
+void LowPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, std::uint8_t* out,
+                     int width);
 // −1 −1 −1 / −1 9 −1 / −1 −1 −1.
-void HighPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
-                      std::uint8_t* out, int width);
+void HighPassLargeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, std::uint8_t* out,
+                      int width);
 // 0 −1 0 / −1 5 −1 / 0 −1 0.
-void HighPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
-                      std::uint8_t* out, int width);
+void HighPassSmallRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, std::uint8_t* out,
+                      int width);
 // 1 0 −1 / 2 0 −2 / 1 0 −1: lights up where the left column is brighter than the right.
-void EdgeVerticalRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
-                     std::uint8_t* out, int width);
+void EdgeVerticalRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, std::uint8_t* out,
+                     int width);
 // 1 2 1 / 0 0 0 / −1 −2 −1: lights up where the row above is brighter than the row below.
 void EdgeHorizontalRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
                        std::uint8_t* out, int width);

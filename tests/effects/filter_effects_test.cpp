@@ -45,10 +45,19 @@ const Filter kMin{"ミニ", false, 2};
 const Filter kMedian{"メディアン", false, 3};
 const Filter kAverage{"平均化", false, 4};
 
-const std::array<Filter, 13> kAllFilters{kLowPassLarge,       kLowPassSmall,         kHighPassLarge, kHighPassSmall,
-                                         kEdgeGreyVertical,   kEdgeGreyHorizontal,   kEdgeColourVertical,
-                                         kEdgeColourHorizontal, kSobel,              kMax,
-                                         kMin,                kMedian,               kAverage};
+const std::array<Filter, 13> kAllFilters{kLowPassLarge,
+                                         kLowPassSmall,
+                                         kHighPassLarge,
+                                         kHighPassSmall,
+                                         kEdgeGreyVertical,
+                                         kEdgeGreyHorizontal,
+                                         kEdgeColourVertical,
+                                         kEdgeColourHorizontal,
+                                         kSobel,
+                                         kMax,
+                                         kMin,
+                                         kMedian,
+                                         kAverage};
 
 void run(const Filter& filter, ColorPlanes& planes, const RowProgress& progress = {}) {
     if (filter.convolve)
@@ -69,12 +78,14 @@ struct Convolution {
 Convolution convolutionOf(const Filter& f) {
     const bool first = f.choice == kFirst;
     switch (f.kind) {
-        case 0: return first ? Convolution{{1, 2, 1, 2, 4, 2, 1, 2, 1}, 16} : Convolution{{0, 1, 0, 1, 2, 1, 0, 1, 0}, 5};
+        case 0:
+            return first ? Convolution{{1, 2, 1, 2, 4, 2, 1, 2, 1}, 16} : Convolution{{0, 1, 0, 1, 2, 1, 0, 1, 0}, 5};
         case 1:
             return first ? Convolution{{-1, -1, -1, -1, 9, -1, -1, -1, -1}, 1}
                          : Convolution{{0, -1, 0, -1, 5, -1, 0, -1, 0}, 1};
         default:
-            return first ? Convolution{{1, 0, -1, 2, 0, -2, 1, 0, -1}, 1} : Convolution{{1, 2, 1, 0, 0, 0, -1, -2, -1}, 1};
+            return first ? Convolution{{1, 0, -1, 2, 0, -2, 1, 0, -1}, 1}
+                         : Convolution{{1, 2, 1, 0, 0, 0, -1, -2, -1}, 1};
     }
 }
 
@@ -166,9 +177,18 @@ TEST(FilterEffects, UniformGreyHundred) {
         Filter filter;
         std::uint8_t expected;
     } cases[] = {
-        {kLowPassLarge, 100},      {kLowPassSmall, 120},        {kHighPassLarge, 100},       {kHighPassSmall, 100},
-        {kEdgeGreyVertical, 0},    {kEdgeGreyHorizontal, 0},    {kEdgeColourVertical, 0},    {kEdgeColourHorizontal, 0},
-        {kSobel, 0},               {kMax, 100},                 {kMin, 100},                 {kMedian, 100},
+        {kLowPassLarge, 100},
+        {kLowPassSmall, 120},
+        {kHighPassLarge, 100},
+        {kHighPassSmall, 100},
+        {kEdgeGreyVertical, 0},
+        {kEdgeGreyHorizontal, 0},
+        {kEdgeColourVertical, 0},
+        {kEdgeColourHorizontal, 0},
+        {kSobel, 0},
+        {kMax, 100},
+        {kMin, 100},
+        {kMedian, 100},
         {kAverage, 100},
     };
     for (const auto& c : cases)
@@ -263,11 +283,10 @@ TEST(FilterEffects, CornerSeesOppositeCorner) {
     ColorPlanes planes = uniform(5, 4, {0, 0, 0});
     planes.R[0][0] = planes.G[0][0] = planes.B[0][0] = 200;
     NeighbourFilter(planes, 1);
-    expectGrey(planes,
-               {200, 200, 0, 0, 200,  //
-                200, 200, 0, 0, 200,  //
-                0, 0, 0, 0, 0,        //
-                200, 200, 0, 0, 200},
+    expectGrey(planes, {200, 200, 0, 0, 200,  //
+                        200, 200, 0, 0, 200,  //
+                        0,   0,   0, 0, 0,    //
+                        200, 200, 0, 0, 200},
                "corner");
 }
 
@@ -311,7 +330,8 @@ TEST(FilterEffects, EqualThePlainRuleOnEverySmallSizeAndSomeLargerOnes) {
 // the Sobel magnitude more often than uniform noise does.
 TEST(FilterEffects, EqualThePlainRuleOnFewLevels) {
     std::mt19937 random(7);
-    for (const std::vector<int>& levels : {std::vector<int>{0, 255}, std::vector<int>{0, 3, 4, 5}, std::vector<int>{250, 255}}) {
+    for (const std::vector<int>& levels :
+         {std::vector<int>{0, 255}, std::vector<int>{0, 3, 4, 5}, std::vector<int>{250, 255}}) {
         ColorPlanes source(37, 11);
         std::uniform_int_distribution<std::size_t> pick(0, levels.size() - 1);
         for (Plane* p : {&source.R, &source.G, &source.B})
