@@ -312,7 +312,7 @@ TEST(FilterEffects, GreyEdgeUsesTruncatedFloatingLuminance) {
 
 TEST(FilterEffects, EqualThePlainRuleOnEverySmallSizeAndSomeLargerOnes) {
     std::mt19937 random(20261210);
-    std::vector<std::pair<int, int>> sizes{{17, 13}, {193, 67}, {67, 193}, {31, 2}};
+    std::vector<std::pair<int, int>> sizes{{17, 13}, {193, 67}, {67, 193}, {31, 2}, {257, 2}, {600, 3}};
     for (int h = 1; h <= 10; ++h)
         for (int w = 1; w <= 10; ++w) sizes.emplace_back(w, h);
     for (const auto& [w, h] : sizes) {
