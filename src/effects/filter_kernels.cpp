@@ -78,16 +78,16 @@ std::uint16_t sumOfNine(const Neighbourhood& p) {
 // the x86-64 baseline's square-root instruction.
 constexpr int kSobelChunk = 256;
 
-[[gnu::always_inline]] inline void sobelMagnitudes(const std::int16_t* __restrict gx, const std::int16_t* __restrict gy,
-                                                   std::uint8_t* __restrict out, int n) {
-    alignas(32) float values[kSobelChunk];
-    for (int i = 0; i < n; ++i) {
-        const std::int16_t a = std::min<std::int16_t>(static_cast<std::int16_t>(gx[i] < 0 ? -gx[i] : gx[i]), 255);
-        const std::int16_t b = std::min<std::int16_t>(static_cast<std::int16_t>(gy[i] < 0 ? -gy[i] : gy[i]), 255);
-        // Each square fits 16 bits; their sum needs 17.
-        const auto aa = static_cast<std::uint16_t>(a * a), bb = static_cast<std::uint16_t>(b * b);
-        values[i] = static_cast<float>(static_cast<std::int32_t>(aa) + bb);
-    }
+// gx² + gy² with each component held at 255; each square fits 16 bits, their sum needs 17.
+[[gnu::always_inline]] inline float heldSquares(std::int16_t gx, std::int16_t gy) {
+    const std::int16_t a = std::min<std::int16_t>(static_cast<std::int16_t>(gx < 0 ? -gx : gx), 255);
+    const std::int16_t b = std::min<std::int16_t>(static_cast<std::int16_t>(gy < 0 ? -gy : gy), 255);
+    const auto aa = static_cast<std::uint16_t>(a * a), bb = static_cast<std::uint16_t>(b * b);
+    return static_cast<float>(static_cast<std::int32_t>(aa) + bb);
+}
+
+// Writes trunc(min(255, sqrt(v))) of n ≤ kSobelChunk values; `values` has room for kSobelChunk.
+[[gnu::always_inline]] inline void rootsToBytes(float* __restrict values, std::uint8_t* __restrict out, int n) {
 #if defined(__SSE2__)
     const int padded = (n + 3) & ~3;
     for (int i = n; i < padded; ++i) values[i] = 0.0f;
@@ -145,25 +145,28 @@ VELTRANE_WIDE_LOOP void EdgeHorizontalRow(const std::uint8_t* above, const std::
 }
 
 VELTRANE_WIDE_LOOP void SobelMagnitudeRow(const std::int16_t* gx, const std::int16_t* gy, std::uint8_t* out, int n) {
-    for (int start = 0; start < n; start += kSobelChunk)
-        sobelMagnitudes(gx + start, gy + start, out + start, std::min(kSobelChunk, n - start));
+    alignas(32) float values[kSobelChunk];
+    for (int start = 0; start < n; start += kSobelChunk) {
+        const int count = std::min(kSobelChunk, n - start);
+        for (int i = 0; i < count; ++i) values[i] = heldSquares(gx[start + i], gy[start + i]);
+        rootsToBytes(values, out + start, count);
+    }
 }
 
 VELTRANE_WIDE_LOOP void SobelRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below,
                                  std::uint8_t* out, int width) {
-    alignas(32) std::int16_t gx[kSobelChunk];
-    alignas(32) std::int16_t gy[kSobelChunk];
+    alignas(32) float values[kSobelChunk];
     for (int start = 0; start < width; start += kSobelChunk) {
-        const int n = std::min(kSobelChunk, width - start);
+        const int count = std::min(kSobelChunk, width - start);
         const std::uint8_t* const a = above + start;
         const std::uint8_t* const h = here + start;
         const std::uint8_t* const b = below + start;
-        for (int x = 0; x < n; ++x) {
+        for (int x = 0; x < count; ++x) {
             const Neighbourhood p{a[x], a[x + 1], a[x + 2], h[x], h[x + 1], h[x + 2], b[x], b[x + 1], b[x + 2]};
-            gx[x] = topMinusBottom(p);
-            gy[x] = leftMinusRight(p);  // the negated gy: the sign vanishes in the square
+            // leftMinusRight is gy negated; the sign vanishes in the square.
+            values[x] = heldSquares(topMinusBottom(p), leftMinusRight(p));
         }
-        sobelMagnitudes(gx, gy, out + start, n);
+        rootsToBytes(values, out + start, count);
     }
 }
 

@@ -50,7 +50,7 @@ void AverageRow(const std::uint8_t* above, const std::uint8_t* here, const std::
 void FloatGreyRow(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, std::uint8_t* grey, int n);
 
 // The Sobel bytes trunc(min(255, sqrt(gx² + gy²))) of n pairs of sums (each within ±1020), as
-// SobelRow takes them.
+// SobelRow finishes each pixel.
 void SobelMagnitudeRow(const std::int16_t* gx, const std::int16_t* gy, std::uint8_t* out, int n);
 
 }  // namespace veltrane
