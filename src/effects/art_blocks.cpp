@@ -1,0 +1,112 @@
+// Kinds 2 (mosaic), 4 (bricks) and 5 (beads): rectangles of the picture take their per-channel
+// average, read from the planes as earlier rectangles left them.
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <stdexcept>
+
+#include "effects/art_effects.h"
+
+namespace veltrane {
+namespace {
+
+struct Block {
+    int top, left, height, width;
+};
+
+int Average(const Plane& plane, Block b) {
+    std::int64_t sum = 0;
+    for (int y = b.top; y < b.top + b.height; ++y) {
+        const std::uint8_t* row = plane[y] + b.left;
+        for (int x = 0; x < b.width; ++x) sum += row[x];
+    }
+    return static_cast<int>(sum / (static_cast<std::int64_t>(b.height) * b.width));
+}
+
+void Fill(Plane& plane, Block b, int value) {
+    for (int y = b.top; y < b.top + b.height; ++y) std::fill_n(plane[y] + b.left, b.width, static_cast<std::uint8_t>(value));
+}
+
+std::array<Plane*, 3> Channels(ColorPlanes& planes) { return {&planes.R, &planes.G, &planes.B}; }
+
+// A brick's extent from `start`: `size`, or up to but not including the last row or column.
+int ClipBrick(int start, int size, int n) { return start + size > n - 1 ? n - start - 1 : size; }
+
+// One brick: fill with the average, then its top row and left column lighter by 20. A brick
+// clipped to nothing writes nothing.
+void LayBrick(ColorPlanes& planes, Block b) {
+    if (b.height <= 0 || b.width <= 0) return;
+    for (Plane* plane : Channels(planes)) {
+        const int average = Average(*plane, b);
+        const int light = std::min(255, average + 20);
+        Fill(*plane, b, average);
+        Fill(*plane, {b.top, b.left, 1, b.width}, light);
+        Fill(*plane, {b.top, b.left, b.height, 1}, light);
+    }
+}
+
+}  // namespace
+
+void Mosaic(ColorPlanes& planes, int cell, const RowProgress& progress) {
+    if (cell < 1) throw std::invalid_argument("mosaic cell below 1");
+    const int h = planes.height;
+    const int w = planes.width;
+    // Signed bounds: a picture no larger than one cell has no cells at all.
+    for (int top = 0; top < h - cell; top += cell) {
+        for (int left = 0; left < w - cell; left += cell)
+            for (Plane* plane : Channels(planes)) {
+                const Block b{top, left, cell, cell};
+                Fill(*plane, b, Average(*plane, b));
+            }
+        if (progress) progress(top);
+    }
+}
+
+void Bricks(ColorPlanes& planes, BrickSize brick, const RowProgress& progress) {
+    if (brick.height < 1 || brick.width < 1) throw std::invalid_argument("brick size below 1");
+    const int h = planes.height;
+    const int w = planes.width;
+    std::int64_t position = 0;
+    if (progress) progress(0);
+    // One course of bricks starting at `top`, every other brick from `firstLeft`.
+    auto course = [&](int top, int firstLeft, bool halfHeight) {
+        int height = ClipBrick(top, brick.height, h);
+        if (halfHeight) height /= 2;
+        for (std::int64_t left = firstLeft; left < w; left += 2 * static_cast<std::int64_t>(brick.width)) {
+            const int x = static_cast<int>(left);
+            LayBrick(planes, {top, x, height, ClipBrick(x, brick.width, w)});
+        }
+        position += top / 3;
+        if (progress) progress(static_cast<int>(std::min<std::int64_t>(position, INT_MAX)));
+    };
+    for (std::int64_t top = 0; top < h; top += brick.height) course(static_cast<int>(top), 0, false);
+    for (std::int64_t top = brick.height / 2; top < h; top += brick.height)
+        course(static_cast<int>(top), brick.width, false);
+    // The half-height bricks that close the gaps of the offset course along the top edge.
+    course(0, brick.width, true);
+}
+
+void Beads(ColorPlanes& planes, const RowProgress& progress) {
+    constexpr int kCell = 8;
+    const int h = planes.height;
+    const int w = planes.width;
+    if (h < kCell || w < kCell) return;
+    for (int y = 0; y < h; y += kCell) {
+        const int top = std::min(y, h - kCell);
+        for (int x = 0; x < w; x += kCell) {
+            const int left = std::min(x, w - kCell);
+            for (Plane* plane : Channels(planes)) {
+                const Block cell{top, left, kCell, kCell};
+                const int average = Average(*plane, cell);
+                Fill(*plane, cell, average);
+                Fill(*plane, {top + 3, left + 3, 3, 3}, std::max(0, average - 50));
+                Fill(*plane, {top, left, 1, kCell}, std::min(255, average + 20));
+                Fill(*plane, {top, left, kCell, 1}, std::min(255, average + 50));
+            }
+        }
+        if (progress) progress(top);
+    }
+}
+
+}  // namespace veltrane
