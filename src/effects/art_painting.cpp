@@ -4,6 +4,7 @@
 // describe the window as the planes hold it (rows above already rewritten, this row rewritten up
 // to the pixel before). A bit per occupied bin lets the search for the fullest bin visit only the
 // few bins in use, in index order.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -51,11 +52,14 @@ private:
 };
 
 // trunc(255 × (v / 255)^0.33) in double.
-std::array<std::uint8_t, 256> BrightenTable() {
-    std::array<std::uint8_t, 256> table{};
-    for (int v = 0; v < 256; ++v) table[v] = static_cast<std::uint8_t>(255.0 * std::pow(v / 255.0, 0.33));
-    return table;
-}
+std::uint8_t Brighten(int v) { return static_cast<std::uint8_t>(255.0 * std::pow(v / 255.0, 0.33)); }
+
+// The colour a pixel takes for each bin (the brightened centre of every channel's range) and the
+// bin that colour itself falls in.
+struct BinColours {
+    std::vector<std::array<std::uint8_t, 3>> colour;
+    std::vector<int> binOfColour;
+};
 
 }  // namespace
 
@@ -66,35 +70,58 @@ void Painting(ColorPlanes& planes, PaintBrush brush, const RowProgress& progress
     const int h = planes.height;
     const int w = planes.width;
     const int half = brush.size / 2;
+    if (h - 2 * half <= 0 || w - 2 * half <= 0) return;
     const int n = brush.levels;
-    const int step = 256 / n;
-    static const std::array<std::uint8_t, 256> brighten = BrightenTable();
-    BinCounts counts(n * n * n);
-    auto binAt = [&](int y, int x) {
-        return (planes.R[y][x] / step * n + planes.G[y][x] / step) * n + planes.B[y][x] / step;
+    const int levelBits = std::countr_zero(static_cast<unsigned>(n));
+    const int stepBits = 8 - levelBits;  // the range of one level is 256 / n = 2^stepBits
+    const int bins = n * n * n;
+    auto binOf = [&](int r, int g, int b) {
+        return (((r >> stepBits) << levelBits | g >> stepBits) << levelBits) | b >> stepBits;
     };
-    auto addColumn = [&](int y, int x) {
-        for (int row = y - half; row <= y + half; ++row) counts.add(binAt(row, x));
+    BinColours painted{std::vector<std::array<std::uint8_t, 3>>(static_cast<std::size_t>(bins)),
+                       std::vector<int>(static_cast<std::size_t>(bins))};
+    for (int bin = 0; bin < bins; ++bin) {
+        const int centre = 1 << stepBits >> 1;
+        const std::array<std::uint8_t, 3> c{Brighten((bin >> 2 * levelBits << stepBits) + centre),
+                                            Brighten(((bin >> levelBits & (n - 1)) << stepBits) + centre),
+                                            Brighten(((bin & (n - 1)) << stepBits) + centre)};
+        painted.colour[bin] = c;
+        painted.binOfColour[bin] = binOf(c[0], c[1], c[2]);
+    }
+    // The bins of the window's rows, as the planes hold them: a ring of brush.size rows, each row
+    // computed when it enters the window and updated as its pixels are rewritten.
+    std::vector<std::uint16_t> binRows(static_cast<std::size_t>(brush.size) * static_cast<std::size_t>(w));
+    auto binRow = [&](int row) { return binRows.data() + static_cast<std::size_t>(row % brush.size) * w; };
+    auto computeBins = [&](int row) {
+        std::uint16_t* out = binRow(row);
+        for (int x = 0; x < w; ++x)
+            out[x] = static_cast<std::uint16_t>(binOf(planes.R[row][x], planes.G[row][x], planes.B[row][x]));
     };
-    auto removeColumn = [&](int y, int x) {
-        for (int row = y - half; row <= y + half; ++row) counts.remove(binAt(row, x));
-    };
+    BinCounts counts(bins);
+    std::vector<std::uint16_t*> window(static_cast<std::size_t>(brush.size));  // the window's rows, top first
+    for (int row = 0; row < brush.size - 1; ++row) computeBins(row);
     for (int y = half; y < h - half; ++y) {
+        computeBins(y + half);
         counts.clear();
+        for (int i = 0; i < brush.size; ++i) window[i] = binRow(y - half + i);
+        auto addColumn = [&](int x) {
+            for (int i = 0; i < brush.size; ++i) counts.add(window[i][x]);
+        };
+        auto removeColumn = [&](int x) {
+            for (int i = 0; i < brush.size; ++i) counts.remove(window[i][x]);
+        };
+        for (int column = 0; column < brush.size - 1; ++column) addColumn(column);
+        std::uint16_t* own = binRow(y);
         for (int x = half; x < w - half; ++x) {
-            if (x == half) {
-                for (int column = 0; column < brush.size; ++column) addColumn(y, column);
-            } else {
-                removeColumn(y, x - half - 1);
-                addColumn(y, x + half);
-            }
+            addColumn(x + half);
             const int bin = counts.fullest();
-            const int old = binAt(y, x);
-            planes.R[y][x] = brighten[bin / (n * n) * step + step / 2];
-            planes.G[y][x] = brighten[bin / n % n * step + step / 2];
-            planes.B[y][x] = brighten[bin % n * step + step / 2];
-            counts.remove(old);
-            counts.add(binAt(y, x));
+            planes.R[y][x] = painted.colour[bin][0];
+            planes.G[y][x] = painted.colour[bin][1];
+            planes.B[y][x] = painted.colour[bin][2];
+            counts.remove(own[x]);
+            own[x] = static_cast<std::uint16_t>(painted.binOfColour[bin]);
+            counts.add(own[x]);
+            removeColumn(x - half);
         }
         if (progress) progress(y);
     }
