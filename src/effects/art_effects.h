@@ -50,6 +50,8 @@ inline constexpr std::array<BrickSize, 6> kBrickSizes{
 inline constexpr std::array<PaintBrush, 6> kPaintBrushes{{{3, 4}, {3, 8}, {5, 4}, {5, 8}, {7, 4}, {7, 8}}};
 // Diffusion option: RadioButton1 "小" is a radius of 3, any other state "大", 5.
 inline constexpr std::array<int, 2> kDiffusionRadii{3, 5};
+// The largest radius Diffusion takes (its lookup of candidate positions grows with the cube).
+inline constexpr int kMaxDiffusionRadius = 16;
 
 // The options of all kinds; each kind reads only its own field. The defaults are each kind's
 // RadioButton1 (the painting default is also what "シルクスクリーン風" uses with no button checked).

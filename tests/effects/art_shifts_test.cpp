@@ -101,7 +101,7 @@ TEST(ArtDiffusion, UniformPictureStaysAndDrawsOnePerPixel) {
 }
 
 TEST(ArtDiffusion, EqualsTheReferenceFromTheSameGeneratorState) {
-    for (int d : kDiffusionRadii)
+    for (int d : {kDiffusionRadii[0], kDiffusionRadii[1], 1, kMaxDiffusionRadius})
         for (test::Size s : comparisonSizes()) {
             const ColorPlanes in = randomPicture(s.w, s.h, 5u * s.w + s.h);
             RandomGenerator random, reference;
@@ -142,10 +142,11 @@ TEST(ArtDiffusion, QuotientTestEqualsTheIntegerFirstIndexForEveryDraw) {
         }
 }
 
-TEST(ArtDiffusion, RejectsARadiusBelowOne) {
+TEST(ArtDiffusion, RejectsARadiusOutOfRange) {
     ColorPlanes planes = uniform(3, 3, {1, 2, 3});
     RandomGenerator random;
     EXPECT_THROW(Diffusion(planes, 0, random), std::invalid_argument);
+    EXPECT_THROW(Diffusion(planes, kMaxDiffusionRadius + 1, random), std::invalid_argument);
     EXPECT_EQ(random.state(), 1u);
 }
 
