@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 #include "effects/art_effects.h"
 
@@ -33,16 +34,40 @@ std::array<Plane*, 3> Channels(ColorPlanes& planes) { return {&planes.R, &planes
 // A brick's extent from `start`: `size`, or up to but not including the last row or column.
 int ClipBrick(int start, int size, int n) { return start + size > n - 1 ? n - start - 1 : size; }
 
-// One brick: fill with the average, then its top row and left column lighter by 20. A brick
-// clipped to nothing writes nothing.
-void LayBrick(ColorPlanes& planes, Block b) {
-    if (b.height <= 0 || b.width <= 0) return;
+// Adds up each column of rows top .. top + height − 1 of a plane.
+void SumColumns(const Plane& plane, int top, int height, std::vector<std::int64_t>& sums) {
+    std::fill(sums.begin(), sums.end(), 0);
+    const std::size_t n = sums.size();
+    for (int y = top; y < top + height; ++y) {
+        const std::uint8_t* row = plane[y];
+        for (std::size_t x = 0; x < n; ++x) sums[x] += row[x];
+    }
+}
+
+std::int64_t SumRange(const std::vector<std::int64_t>& sums, int first, int count) {
+    std::int64_t total = 0;
+    for (int x = first; x < first + count; ++x) total += sums[x];
+    return total;
+}
+
+// One course of bricks `height` rows high from row `top`: bricks at firstLeft, firstLeft + 2 ×
+// width, ... each filled with its average, then its top row and left column lighter by 20.
+// A brick clipped to nothing writes nothing.
+void LayCourse(ColorPlanes& planes, int top, int height, int firstLeft, int width, std::vector<std::int64_t>& sums) {
+    const int w = planes.width;
+    if (height <= 0) return;
     for (Plane* plane : Channels(planes)) {
-        const int average = Average(*plane, b);
-        const int light = std::min(255, average + 20);
-        Fill(*plane, b, average);
-        Fill(*plane, {b.top, b.left, 1, b.width}, light);
-        Fill(*plane, {b.top, b.left, b.height, 1}, light);
+        SumColumns(*plane, top, height, sums);
+        for (std::int64_t start = firstLeft; start < w; start += 2 * static_cast<std::int64_t>(width)) {
+            const int left = static_cast<int>(start);
+            const int clipped = ClipBrick(left, width, w);
+            if (clipped <= 0) break;
+            const int average = static_cast<int>(SumRange(sums, left, clipped) / (static_cast<std::int64_t>(height) * clipped));
+            const int light = std::min(255, average + 20);
+            Fill(*plane, {top, left, height, clipped}, average);
+            Fill(*plane, {top, left, 1, clipped}, light);
+            Fill(*plane, {top, left, height, 1}, light);
+        }
     }
 }
 
@@ -52,13 +77,21 @@ void Mosaic(ColorPlanes& planes, int cell, const RowProgress& progress) {
     if (cell < 1) throw std::invalid_argument("mosaic cell below 1");
     const int h = planes.height;
     const int w = planes.width;
+    // Cells start at columns 0, cell, ... below W − cell: (W − 1) / cell of them.
+    const int across = w > 0 ? (w - 1) / cell : 0;
+    const std::size_t span = static_cast<std::size_t>(across) * static_cast<std::size_t>(cell);
+    std::vector<std::int64_t> sums(span);
+    std::vector<std::uint8_t> band(span);  // one row of a band of cells as it is written
+    const std::int64_t area = static_cast<std::int64_t>(cell) * cell;
     // Signed bounds: a picture no larger than one cell has no cells at all.
     for (int top = 0; top < h - cell; top += cell) {
-        for (int left = 0; left < w - cell; left += cell)
-            for (Plane* plane : Channels(planes)) {
-                const Block b{top, left, cell, cell};
-                Fill(*plane, b, Average(*plane, b));
-            }
+        for (Plane* plane : Channels(planes)) {
+            SumColumns(*plane, top, cell, sums);
+            for (int i = 0; i < across; ++i)
+                std::fill_n(band.data() + static_cast<std::size_t>(i) * cell, cell,
+                            static_cast<std::uint8_t>(SumRange(sums, i * cell, cell) / area));
+            for (int y = top; y < top + cell; ++y) std::copy(band.begin(), band.end(), (*plane)[y]);
+        }
         if (progress) progress(top);
     }
 }
@@ -67,16 +100,14 @@ void Bricks(ColorPlanes& planes, BrickSize brick, const RowProgress& progress) {
     if (brick.height < 1 || brick.width < 1) throw std::invalid_argument("brick size below 1");
     const int h = planes.height;
     const int w = planes.width;
+    std::vector<std::int64_t> sums(static_cast<std::size_t>(w > 0 ? w : 0));
     std::int64_t position = 0;
     if (progress) progress(0);
     // One course of bricks starting at `top`, every other brick from `firstLeft`.
     auto course = [&](int top, int firstLeft, bool halfHeight) {
         int height = ClipBrick(top, brick.height, h);
         if (halfHeight) height /= 2;
-        for (std::int64_t left = firstLeft; left < w; left += 2 * static_cast<std::int64_t>(brick.width)) {
-            const int x = static_cast<int>(left);
-            LayBrick(planes, {top, x, height, ClipBrick(x, brick.width, w)});
-        }
+        LayCourse(planes, top, height, firstLeft, brick.width, sums);
         position += top / 3;
         if (progress) progress(static_cast<int>(std::min<std::int64_t>(position, INT_MAX)));
     };
