@@ -50,24 +50,55 @@ std::int64_t SumRange(const std::vector<std::int64_t>& sums, int first, int coun
     return total;
 }
 
+// Working rows of a course of bricks, one element per column.
+struct CourseRows {
+    explicit CourseRows(int width)
+        : sums(static_cast<std::size_t>(width)), covered(static_cast<std::size_t>(width)),
+          top(static_cast<std::size_t>(width)), body(static_cast<std::size_t>(width)) {}
+    std::vector<std::int64_t> sums;
+    std::vector<std::uint8_t> covered;  // 0xFF under a brick, 0 between bricks
+    std::vector<std::uint8_t> top;      // the bricks' top row
+    std::vector<std::uint8_t> body;     // their other rows
+};
+
+// Writes `bricks` into `row` where `covered` is set; the gaps between bricks keep their values.
+void BlendRow(std::uint8_t* __restrict row, const std::uint8_t* __restrict bricks,
+              const std::uint8_t* __restrict covered, std::size_t n) {
+    for (std::size_t x = 0; x < n; ++x)
+        row[x] = static_cast<std::uint8_t>((row[x] & ~covered[x]) | (bricks[x] & covered[x]));
+}
+
 // One course of bricks `height` rows high from row `top`: bricks at firstLeft, firstLeft + 2 ×
 // width, ... each filled with its average, then its top row and left column lighter by 20.
 // A brick clipped to nothing writes nothing.
-void LayCourse(ColorPlanes& planes, int top, int height, int firstLeft, int width, std::vector<std::int64_t>& sums) {
+void LayCourse(ColorPlanes& planes, int top, int height, int firstLeft, int width, CourseRows& rows) {
     const int w = planes.width;
     if (height <= 0) return;
+    struct Span {
+        int left, width;
+    };
+    std::vector<Span> bricks;
+    std::fill(rows.covered.begin(), rows.covered.end(), 0);
+    for (std::int64_t start = firstLeft; start < w; start += 2 * static_cast<std::int64_t>(width)) {
+        const int left = static_cast<int>(start);
+        const int clipped = ClipBrick(left, width, w);
+        if (clipped <= 0) break;
+        bricks.push_back({left, clipped});
+        std::fill_n(rows.covered.begin() + left, clipped, 0xFF);
+    }
     for (Plane* plane : Channels(planes)) {
-        SumColumns(*plane, top, height, sums);
-        for (std::int64_t start = firstLeft; start < w; start += 2 * static_cast<std::int64_t>(width)) {
-            const int left = static_cast<int>(start);
-            const int clipped = ClipBrick(left, width, w);
-            if (clipped <= 0) break;
-            const int average = static_cast<int>(SumRange(sums, left, clipped) / (static_cast<std::int64_t>(height) * clipped));
-            const int light = std::min(255, average + 20);
-            Fill(*plane, {top, left, height, clipped}, average);
-            Fill(*plane, {top, left, 1, clipped}, light);
-            Fill(*plane, {top, left, height, 1}, light);
+        SumColumns(*plane, top, height, rows.sums);
+        for (const Span& brick : bricks) {
+            const std::int64_t area = static_cast<std::int64_t>(height) * brick.width;
+            const int average = static_cast<int>(SumRange(rows.sums, brick.left, brick.width) / area);
+            const auto light = static_cast<std::uint8_t>(std::min(255, average + 20));
+            std::fill_n(rows.top.begin() + brick.left, brick.width, light);
+            std::fill_n(rows.body.begin() + brick.left, brick.width, static_cast<std::uint8_t>(average));
+            rows.body[brick.left] = light;
         }
+        for (int y = top; y < top + height; ++y)
+            BlendRow((*plane)[y], y == top ? rows.top.data() : rows.body.data(), rows.covered.data(),
+                     static_cast<std::size_t>(w));
     }
 }
 
@@ -100,14 +131,14 @@ void Bricks(ColorPlanes& planes, BrickSize brick, const RowProgress& progress) {
     if (brick.height < 1 || brick.width < 1) throw std::invalid_argument("brick size below 1");
     const int h = planes.height;
     const int w = planes.width;
-    std::vector<std::int64_t> sums(static_cast<std::size_t>(w > 0 ? w : 0));
+    CourseRows rows(w > 0 ? w : 0);
     std::int64_t position = 0;
     if (progress) progress(0);
     // One course of bricks starting at `top`, every other brick from `firstLeft`.
     auto course = [&](int top, int firstLeft, bool halfHeight) {
         int height = ClipBrick(top, brick.height, h);
         if (halfHeight) height /= 2;
-        LayCourse(planes, top, height, firstLeft, brick.width, sums);
+        LayCourse(planes, top, height, firstLeft, brick.width, rows);
         position += top / 3;
         if (progress) progress(static_cast<int>(std::min<std::int64_t>(position, INT_MAX)));
     };
