@@ -50,11 +50,19 @@ std::int64_t SumRange(const std::vector<std::int64_t>& sums, int first, int coun
     return total;
 }
 
-// Working rows of a course of bricks, one element per column.
+struct Span {
+    int left, width;
+};
+
+// Working rows of a course of bricks, one element per column, all taken before the first brick
+// is laid.
 struct CourseRows {
     explicit CourseRows(int width)
         : sums(static_cast<std::size_t>(width)), covered(static_cast<std::size_t>(width)),
-          top(static_cast<std::size_t>(width)), body(static_cast<std::size_t>(width)) {}
+          top(static_cast<std::size_t>(width)), body(static_cast<std::size_t>(width)) {
+        bricks.reserve(static_cast<std::size_t>(width) / 2 + 1);  // bricks are at least 2 columns apart
+    }
+    std::vector<Span> bricks;
     std::vector<std::int64_t> sums;
     std::vector<std::uint8_t> covered;  // 0xFF under a brick, 0 between bricks
     std::vector<std::uint8_t> top;      // the bricks' top row
@@ -74,10 +82,8 @@ void BlendRow(std::uint8_t* __restrict row, const std::uint8_t* __restrict brick
 void LayCourse(ColorPlanes& planes, int top, int height, int firstLeft, int width, CourseRows& rows) {
     const int w = planes.width;
     if (height <= 0) return;
-    struct Span {
-        int left, width;
-    };
-    std::vector<Span> bricks;
+    std::vector<Span>& bricks = rows.bricks;
+    bricks.clear();
     std::fill(rows.covered.begin(), rows.covered.end(), 0);
     for (std::int64_t start = firstLeft; start < w; start += 2 * static_cast<std::int64_t>(width)) {
         const int left = static_cast<int>(start);
