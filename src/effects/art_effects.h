@@ -87,7 +87,7 @@ void Painting(ColorPlanes& planes, PaintBrush brush, const RowProgress& progress
 // Kind 7: grey levels 255, 204, 153, 102, 51 by how many of 51, 102, 153, 204 the luminance exceeds.
 void PencilLevels(ColorPlanes& planes, const RowProgress& progress = {});
 // Kind 8: each pixel takes the original colour of a random position of the 2d × 2d square
-// around it, one draw per pixel whether or not it changes.
+// around it, one draw per pixel whether or not it changes. The radius is 1 to kMaxDiffusionRadius.
 void Diffusion(ColorPlanes& planes, int radius, RandomGenerator& random, const RowProgress& progress = {});
 
 // Kinds 0 to 8. Throws std::invalid_argument for another kind or an option out of range, before

@@ -154,6 +154,40 @@ TEST(ArtEffect, ProgressReportsRowsBandsOrTheBricksTotal) {
     }
 }
 
+// A uniform grey of 100 gives each kind's own flat result, on extreme shapes as well: 1 × 1, a
+// row or column 40,000 long, and a square. Bricks and beads draw patterns and are checked by
+// their own tests; here only where they must leave the picture alone.
+TEST(ArtEffect, UniformGreyGivesEachKindsFlatResultOnEveryShape) {
+    struct Case {
+        int kind;
+        // The expected byte at (y, x) of a w × h picture, or −1 where any is right.
+        int (*expected)(int y, int x, int w, int h);
+    } const cases[] = {
+        {0, [](int, int, int, int) { return 100; }},
+        {1, [](int, int, int, int) { return 128; }},
+        {2, [](int, int, int, int) { return 100; }},
+        {3, [](int, int, int, int) { return 100; }},
+        {4, [](int y, int x, int w, int h) { return y == h - 1 || x == w - 1 ? 100 : -1; }},
+        {5, [](int, int, int w, int h) { return w < 8 || h < 8 ? 100 : -1; }},
+        {6, [](int y, int x, int w, int h) { return y >= 1 && y < h - 1 && x >= 1 && x < w - 1 ? 184 : 100; }},
+        {7, [](int, int, int, int) { return 204; }},  // Y = 100 exceeds only 51
+        {8, [](int, int, int, int) { return 100; }},
+    };
+    for (test::Size s : {test::Size{1, 1}, test::Size{40000, 3}, test::Size{3, 40000}, test::Size{20, 20}})
+        for (const Case& c : cases) {
+            ColorPlanes planes = uniform(s.w, s.h, {100, 100, 100});
+            RandomGenerator random;
+            ArtEffect(planes, c.kind, {}, random);
+            for (int y = 0; y < s.h; ++y)
+                for (int x = 0; x < s.w; ++x) {
+                    const int want = c.expected(y, x, s.w, s.h);
+                    if (want < 0) continue;
+                    ASSERT_EQ(planes.R[y][x], want) << sizeName(s.w, s.h) << " kind " << c.kind << " at " << y << "," << x;
+                    ASSERT_EQ(planes.B[y][x], want) << sizeName(s.w, s.h) << " kind " << c.kind << " at " << y << "," << x;
+                }
+        }
+}
+
 // Run under AddressSanitizer, this is the check that no kind reads or writes outside the planes
 // on any small picture; in every build, only diffusion draws, one number per pixel.
 TEST(ArtEffect, EveryKindAndOptionRunsOnEverySmallSize) {
