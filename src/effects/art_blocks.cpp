@@ -114,8 +114,9 @@ void Mosaic(ColorPlanes& planes, int cell, const RowProgress& progress) {
     if (cell < 1) throw std::invalid_argument("mosaic cell below 1");
     const int h = planes.height;
     const int w = planes.width;
+    if (h <= 0 || w <= 0) return;
     // Cells start at columns 0, cell, ... below W − cell: (W − 1) / cell of them.
-    const int across = w > 0 ? (w - 1) / cell : 0;
+    const int across = (w - 1) / cell;
     const std::size_t span = static_cast<std::size_t>(across) * static_cast<std::size_t>(cell);
     std::vector<std::int64_t> sums(span);
     std::vector<std::uint8_t> band(span);  // one row of a band of cells as it is written
@@ -137,7 +138,8 @@ void Bricks(ColorPlanes& planes, BrickSize brick, const RowProgress& progress) {
     if (brick.height < 1 || brick.width < 1) throw std::invalid_argument("brick size below 1");
     const int h = planes.height;
     const int w = planes.width;
-    CourseRows rows(w > 0 ? w : 0);
+    if (h <= 0 || w <= 0) return;
+    CourseRows rows(w);
     std::int64_t position = 0;
     if (progress) progress(0);
     // One course of bricks starting at `top`, every other brick from `firstLeft`.

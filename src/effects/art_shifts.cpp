@@ -14,6 +14,7 @@ void Offset3D(ColorPlanes& planes, OffsetDirection direction, const RowProgress&
     constexpr int kShift = 15;
     const int h = planes.height;
     const int w = planes.width;
+    if (h <= 0 || w <= 0) return;
     for (int y = 0; y < h; ++y) {
         if (direction == OffsetDirection::Vertical) {
             // Red row y takes red row y + 15, not yet overwritten going down. Blue row t

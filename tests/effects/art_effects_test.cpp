@@ -189,7 +189,8 @@ TEST(ArtEffect, UniformGreyGivesEachKindsFlatResultOnEveryShape) {
 }
 
 // Run under AddressSanitizer, this is the check that no kind reads or writes outside the planes
-// on any small picture; in every build, only diffusion draws, one number per pixel.
+// on any small picture, empty ones included; in every build, only diffusion draws, one number
+// per pixel.
 TEST(ArtEffect, EveryKindAndOptionRunsOnEverySmallSize) {
     std::vector<ArtOptions> variants(6);
     for (std::size_t i = 0; i < variants.size(); ++i) {
@@ -200,8 +201,8 @@ TEST(ArtEffect, EveryKindAndOptionRunsOnEverySmallSize) {
         variants[i].brush = kPaintBrushes[i];
         variants[i].diffusionRadius = kDiffusionRadii[i % 2];
     }
-    for (int h = 1; h <= 10; ++h)
-        for (int w = 1; w <= 10; ++w)
+    for (int h = 0; h <= 10; ++h)
+        for (int w = 0; w <= 10; ++w)
             for (int kind = 0; kind <= 8; ++kind)
                 for (const ArtOptions& options : variants) {
                     ColorPlanes planes = randomPicture(w, h, 1u + w + h);
