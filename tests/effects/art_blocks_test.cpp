@@ -131,6 +131,43 @@ TEST(ArtBricks, SmallPicturesKeepTheirLastRowAndColumn) {
             }
 }
 
+// Bricks laid one by one as the wall is described: clip, average, fill, top row, left column.
+void LayBrickReference(ColorPlanes& p, int y, int x, int height, int width, bool halfHeight) {
+    int hh = y + height > p.height - 1 ? p.height - y - 1 : height;
+    const int ww = x + width > p.width - 1 ? p.width - x - 1 : width;
+    if (halfHeight) hh /= 2;
+    if (hh <= 0 || ww <= 0) return;
+    for (Plane* plane : {&p.R, &p.G, &p.B}) {
+        int sum = 0;
+        for (int yy = y; yy < y + hh; ++yy)
+            for (int xx = x; xx < x + ww; ++xx) sum += (*plane)[yy][xx];
+        const int average = sum / (hh * ww);
+        for (int yy = y; yy < y + hh; ++yy)
+            for (int xx = x; xx < x + ww; ++xx) (*plane)[yy][xx] = static_cast<std::uint8_t>(average);
+        for (int xx = x; xx < x + ww; ++xx) (*plane)[y][xx] = static_cast<std::uint8_t>(std::min(255, average + 20));
+        for (int yy = y; yy < y + hh; ++yy) (*plane)[yy][x] = static_cast<std::uint8_t>(std::min(255, average + 20));
+    }
+}
+
+void BricksReference(ColorPlanes& p, BrickSize b) {
+    for (int y = 0; y < p.height; y += b.height)
+        for (int x = 0; x < p.width; x += 2 * b.width) LayBrickReference(p, y, x, b.height, b.width, false);
+    for (int y = b.height / 2; y < p.height; y += b.height)
+        for (int x = b.width; x < p.width; x += 2 * b.width) LayBrickReference(p, y, x, b.height, b.width, false);
+    for (int x = b.width; x < p.width; x += 2 * b.width) LayBrickReference(p, 0, x, b.height, b.width, true);
+}
+
+TEST(ArtBricks, EqualsBricksLaidOneByOne) {
+    for (BrickSize brick : kBrickSizes)
+        for (test::Size s : test::comparisonSizes()) {
+            const ColorPlanes in = randomPicture(s.w, s.h, 41u * s.w + s.h);
+            ColorPlanes planes = in, expected = in;
+            Bricks(planes, brick);
+            BricksReference(expected, brick);
+            ASSERT_TRUE(samePlanes(planes, expected)) << sizeName(s.w, s.h) << " brick " << brick.height << "," << brick.width;
+        }
+}
+
 // One bead over a cell of `average`: left column, rest of the top row, 3 × 3 centre, rest.
 Bytes Bead(int average) {
     Bytes cell(64, static_cast<std::uint8_t>(average));
