@@ -153,26 +153,30 @@ VELTRANE_WIDE_LOOP void goldMap(const Byte* __restrict grey, Byte* __restrict r,
 
 // R / B of bytes with B ≥ 1 through a float division: the quotient of integers below 2^8 is
 // rounded by less than 1/255 of a unit, so truncating it gives the integer quotient for every
-// pair, and the float division vectorises where an integer one does not.
-inline std::uint32_t byteQuotient(std::uint32_t numerator, std::uint32_t divisor) {
-    return static_cast<std::uint32_t>(static_cast<float>(numerator) / static_cast<float>(divisor));
+// pair, and the float division vectorises where an integer one does not. Signed lanes: the
+// float to int conversion is one instruction, the unsigned one is not.
+inline std::int32_t byteQuotient(std::int32_t numerator, std::int32_t divisor) {
+    return static_cast<std::int32_t>(static_cast<float>(numerator) / static_cast<float>(divisor));
 }
 
+// The selects and the B = 0 raise are written as bit masks and an addition: GCC turns a choice
+// between the two results into a branch around the (possibly trapping) float division, and a
+// loop with a branch does not vectorise.
 VELTRANE_WIDE_LOOP void neonRow(Byte* __restrict r, Byte* __restrict g, Byte* __restrict b, int n) {
     for (int x = 0; x < n; ++x) {
-        const std::uint32_t red = r[x];
-        const std::uint32_t blue = b[x];
-        const std::uint32_t t = (765 - red - g[x] - blue) / 3;
+        const std::int32_t red = r[x];
+        std::int32_t blue = b[x];
+        const std::int32_t t = (765 - red - g[x] - blue) / 3;
         // Light pixels: a brightened inverse grey.
         const auto light = static_cast<Byte>(t * 255 / 150);
         // Dark pixels: B = 0 is raised to 1 before the quotient; the products stay below 2^18.
-        const std::uint32_t quotient = byteQuotient(red, blue == 0 ? 1 : blue);
-        const auto darkGreen = static_cast<Byte>(quotient * 4 * t / 5);
+        blue += blue == 0;
+        const auto darkGreen = static_cast<Byte>(byteQuotient(red, blue) * 4 * t / 5);
         const auto darkRedBlue = static_cast<Byte>((255 - t) * 9 / 5);
-        const bool dark = t > 150;
-        r[x] = dark ? darkRedBlue : light;
-        g[x] = dark ? darkGreen : light;
-        b[x] = dark ? darkRedBlue : light;
+        const Byte dark = t > 150 ? 0xFF : 0x00;
+        r[x] = static_cast<Byte>((dark & darkRedBlue) | (~dark & light));
+        g[x] = static_cast<Byte>((dark & darkGreen) | (~dark & light));
+        b[x] = static_cast<Byte>((dark & darkRedBlue) | (~dark & light));
     }
 }
 
