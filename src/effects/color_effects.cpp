@@ -58,7 +58,7 @@ VELTRANE_WIDE_LOOP void lowerRow(Byte* __restrict row, int n, Byte amount) {
 void applyChannelRule(const ChannelRule& rule, Byte* row, int n) {
     switch (rule.step) {
         case ChannelStep::Keep: break;
-        case ChannelStep::Zero: std::memset(row, 0, static_cast<std::size_t>(n)); break;
+        case ChannelStep::Zero: std::fill_n(row, n, Byte{0}); break;
         case ChannelStep::Halve: halveRow(row, n); break;
         case ChannelStep::Raise: raiseRow(row, n, static_cast<Byte>(rule.amount)); break;
         case ChannelStep::Lower: lowerRow(row, n, static_cast<Byte>(rule.amount)); break;
