@@ -34,6 +34,10 @@ bool samePlanes(const ColorPlanes& a, const ColorPlanes& b) {
     return true;
 }
 
+struct PictureSize {
+    int width, height;
+};
+
 using Steps = std::function<void(ColorPlanes&, RandomGenerator&)>;
 
 ArtOptions brush(int index) {
@@ -103,6 +107,26 @@ TEST(EffectDispatch, CodesOutsideTheCatalogueChangeNothing) {
         EXPECT_FALSE(RunEffect(code, planes, 1, random)) << code;
         EXPECT_TRUE(samePlanes(planes, picture)) << code;
         EXPECT_EQ(random.state(), 1u);
+    }
+}
+
+// Every code of the catalogue, with every option button, on every size from 1 × 1 to 10 × 10
+// and a few odd larger ones: each completes (the sanitizer builds check the reads and writes).
+TEST(EffectDispatch, EveryCodeRunsOnEverySmallSize) {
+    std::vector<PictureSize> sizes;
+    for (int h = 1; h <= 10; ++h)
+        for (int w = 1; w <= 10; ++w) sizes.push_back({w, h});
+    for (const PictureSize s : {PictureSize{17, 1}, PictureSize{1, 17}, PictureSize{33, 9}, PictureSize{9, 33}}) sizes.push_back(s);
+    for (int code = 0; code < 100; ++code) {
+        for (const PictureSize size : sizes) {
+            for (int checked = 0; checked <= 6; checked += 2) {
+                ColorPlanes planes = randomPicture(size.width, size.height, static_cast<unsigned>(code + size.width));
+                RandomGenerator random;
+                RunEffect(code, planes, checked, random);
+                ASSERT_EQ(planes.width, size.width) << code;
+                ASSERT_EQ(planes.height, size.height) << code;
+            }
+        }
     }
 }
 

@@ -217,11 +217,11 @@ void TImageProcess::PreviewSelected(bool updateOptions) {
     preview_->showResult(*Image1);
 }
 
-void TImageProcess::ApplySelected() {
+bool TImageProcess::ApplySelected() {
     const std::optional<int> code = SelectedCode();
-    if (!code) return;
+    if (!code) return true;
     ImageDocument& doc = host_.document();
-    if (!doc.imageLoaded) return;
+    if (!doc.imageLoaded) return true;
     TProgress* const progress = host_.progress();
     const int H = doc.height();
     // The bar is hidden again on every way out, an error included.
@@ -241,16 +241,17 @@ void TImageProcess::ApplySelected() {
         shown.window = nullptr;
         platform().messageBox(nullptr, "メモリが足りないため、処理を実行できませんでした。", QString(), MessageButtons::Ok,
                               MessageIcon::Error);
-        return;
+        return false;
     }
     doc.refreshFromPlanes();
     if (progress) progress->setPosition(2 * H);
     host_.ShowWorkingBitmap();
+    return true;
 }
 
+// An effect that found no memory leaves the dialog as it was, selection and preview included.
 void TImageProcess::ApplyAndPrepare() {
-    ApplySelected();
-    PrepareDialog(Category());
+    if (ApplySelected()) PrepareDialog(Category());
 }
 
 void TImageProcess::ListBox1Click() { PreviewSelected(true); }

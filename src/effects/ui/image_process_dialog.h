@@ -64,7 +64,9 @@ private:
     int CheckedOption() const;
     void FillList(int category);
     void PreviewSelected(bool updateOptions);
-    void ApplySelected();
+    // Runs the selected effect on the document; false when it found no memory (the document
+    // is as it was and a message said so).
+    bool ApplySelected();
     void ApplyAndPrepare();
 
     DocumentHost& host_;

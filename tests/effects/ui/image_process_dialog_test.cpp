@@ -2,9 +2,12 @@
 // the option table, the preview, apply and the typed-over category.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "effects/effect_catalogue.h"
 #include "effects/effect_dispatch.h"
 #include "effects/ui/image_process_dialog.h"
+#include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
 #include "support/fake_document_host.h"
 #include "widgets/ui/picture_view.h"
@@ -160,6 +163,69 @@ TEST_F(ImageProcessTest, OkEndsTheDialogAndFreesThePreview) {
     dialog->IMAGE_PROCESS->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->preview(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the previews and applies a dialog runs, through the generator: "拡散" draws one
+// number per preview pixel, and an apply of it one per picture pixel.
+TEST_F(ImageProcessTest, AUserDoubleClickPreviewsOnceThenAppliesOnce) {
+    dialog->PrepareDialog(4);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const QRect item = dialog->ListBox1->visualItemRect(dialog->ListBox1->item(10));
+    int clicks = 0, doubles = 0;
+    QObject::connect(dialog->ListBox1, &QListWidget::itemClicked, [&] { ++clicks; });
+    QObject::connect(dialog->ListBox1, &QListWidget::itemDoubleClicked, [&] { ++doubles; });
+    // A user's double click: press, release, the second press as a double click, release.
+    QWidget* viewport = dialog->ListBox1->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, item.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, item.center());
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, item.center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, item.center());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubles, 1);
+    RandomGenerator expected;
+    for (int i = 0; i < 192 * 192 + 6 * 4; ++i) expected.next();
+    EXPECT_EQ(host.generator.state(), expected.state()) << "one preview and one apply";
+    EXPECT_EQ(dialog->ListBox1->currentRow(), -1) << "the release after the double click selects nothing";
+    EXPECT_TRUE(dialog->GroupBox1->isHidden());
+}
+
+TEST_F(ImageProcessTest, ArrowKeysMoveTheSelectionAsAClickDoes) {
+    dialog->PrepareDialog(0);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    dialog->ListBox1->setFocus();
+    EXPECT_EQ(dialog->ListBox1->currentRow(), -1) << "focus makes no row current";
+    click(12);
+    QTest::keyClick(dialog->ListBox1, Qt::Key_Down);  // "ネガホジ"
+    EXPECT_EQ(dialog->ListBox1->currentRow(), 13);
+    const QColor shown = dialog->Image1->picture().pixelColor(96, 96);
+    const PreviewPlanes source(host.doc.current, 192);
+    EXPECT_EQ(shown.red(), 255 - source.source().R[96][96]);
+}
+
+bool refuseAll(std::size_t) { return false; }
+
+TEST_F(ImageProcessTest, AnEffectWithoutMemoryChangesNothingAndSaysSo) {
+    auto services = std::make_unique<ScriptedPlatform>();
+    ScriptedPlatform* scripted = services.get();
+    setPlatform(std::move(services));
+    dialog->PrepareDialog(2);
+    click(2);  // "縦横ガラス": two steps, on a copy of the planes taken first
+    const ColorPlanes before = host.doc.current;
+    setAllocationGate(refuseAll);
+    dialog->Button1Click();
+    setAllocationGate(nullptr);
+    ASSERT_EQ(scripted->messages().size(), 1);
+    EXPECT_EQ(scripted->messages()[0], "message: : メモリが足りないため、処理を実行できませんでした。");
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(host.doc.current.G[y][x], before.G[y][x]);
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(dialog->ListBox1->currentRow(), 2) << "the dialog stays as it was";
 }
 
 }  // namespace
