@@ -127,7 +127,9 @@ TEST(ArtBricks, SmallPicturesKeepTheirLastRowAndColumn) {
                 Bricks(planes, brick);
                 for (int x = 0; x < w; ++x) ASSERT_EQ(planes.R[h - 1][x], in.R[h - 1][x]) << sizeName(w, h);
                 for (int y = 0; y < h; ++y) ASSERT_EQ(planes.B[y][w - 1], in.B[y][w - 1]) << sizeName(w, h);
-                if (h == 1 || w == 1) ASSERT_TRUE(samePlanes(planes, in)) << sizeName(w, h);
+                if (h == 1 || w == 1) {
+                    ASSERT_TRUE(samePlanes(planes, in)) << sizeName(w, h);
+                }
             }
 }
 
