@@ -6,15 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "common/wide_loops.h"
 #include "effects/art_effects.h"
 #include "effects/art_padded_rows.h"
 #include "image/histogram.h"
-
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 namespace veltrane {
 namespace {

@@ -4,18 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/wide_loops.h"
 #include "image/histogram.h"
 
 namespace veltrane {
 namespace {
-
-// The row loops below are written so that GCC vectorises them at the x86-64 baseline; it also
-// builds an AVX2 copy of each and the loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2"), noinline))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 using Byte = std::uint8_t;
 
@@ -40,18 +33,18 @@ constexpr ChannelRule kRaise20{ChannelStep::Raise, 20};
 constexpr ChannelRule kLower20{ChannelStep::Lower, 20};
 constexpr ChannelRule kRaise5{ChannelStep::Raise, 5};
 
-VELTRANE_WIDE_LOOP void halveRow(Byte* __restrict row, int n) {
+VELTRANE_WIDE_LOOP_NOINLINE void halveRow(Byte* __restrict row, int n) {
     for (int x = 0; x < n; ++x) row[x] = static_cast<Byte>(row[x] >> 1);
 }
 
 // min(255, v + amount)
-VELTRANE_WIDE_LOOP void raiseRow(Byte* __restrict row, int n, Byte amount) {
+VELTRANE_WIDE_LOOP_NOINLINE void raiseRow(Byte* __restrict row, int n, Byte amount) {
     const Byte ceiling = static_cast<Byte>(255 - amount);
     for (int x = 0; x < n; ++x) row[x] = row[x] > ceiling ? Byte{255} : static_cast<Byte>(row[x] + amount);
 }
 
 // max(0, v − amount)
-VELTRANE_WIDE_LOOP void lowerRow(Byte* __restrict row, int n, Byte amount) {
+VELTRANE_WIDE_LOOP_NOINLINE void lowerRow(Byte* __restrict row, int n, Byte amount) {
     for (int x = 0; x < n; ++x) row[x] = row[x] < amount ? Byte{0} : static_cast<Byte>(row[x] - amount);
 }
 
@@ -107,7 +100,7 @@ void greyToAll(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict
 
 // Y × 240 / 255 ≤ 240, Y × 200 / 255 ≤ 200, Y × 145 / 255 ≤ 145: the sepia limits always hold.
 // The products fit 16 bits, where a division by a constant vectorises as a multiply-high.
-VELTRANE_WIDE_LOOP void sepiaMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
+VELTRANE_WIDE_LOOP_NOINLINE void sepiaMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
                                  Byte* __restrict b, int n) {
     for (int x = 0; x < n; ++x) {
         const std::uint16_t v = grey[x];
@@ -128,7 +121,7 @@ inline Byte toneCurve(Byte v) {
     return falling ? static_cast<Byte>(offset - twice) : static_cast<Byte>(offset + twice);
 }
 
-VELTRANE_WIDE_LOOP void silverMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
+VELTRANE_WIDE_LOOP_NOINLINE void silverMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
                                   Byte* __restrict b, int n) {
     for (int x = 0; x < n; ++x) {
         const Byte v = toneCurve(grey[x]);
@@ -139,7 +132,7 @@ VELTRANE_WIDE_LOOP void silverMap(const Byte* __restrict grey, Byte* __restrict 
 }
 
 // Gold tests its first quarter as 0 < v < 64, so black takes the last quarter's 610 mod 256 = 98.
-VELTRANE_WIDE_LOOP void goldMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
+VELTRANE_WIDE_LOOP_NOINLINE void goldMap(const Byte* __restrict grey, Byte* __restrict r, Byte* __restrict g,
                                 Byte* __restrict b, int n) {
     for (int x = 0; x < n; ++x) {
         const Byte v = grey[x] == 0 ? Byte{98} : toneCurve(grey[x]);
@@ -162,7 +155,7 @@ inline std::int32_t byteQuotient(std::int32_t numerator, std::int32_t divisor) {
 // The selects and the B = 0 raise are written as bit masks and an addition: GCC turns a choice
 // between the two results into a branch around the (possibly trapping) float division, and a
 // loop with a branch does not vectorise.
-VELTRANE_WIDE_LOOP void neonRow(Byte* __restrict r, Byte* __restrict g, Byte* __restrict b, int n) {
+VELTRANE_WIDE_LOOP_NOINLINE void neonRow(Byte* __restrict r, Byte* __restrict g, Byte* __restrict b, int n) {
     for (int x = 0; x < n; ++x) {
         const std::int32_t red = r[x];
         std::int32_t blue = b[x];
@@ -187,7 +180,7 @@ void neonTint(ColorPlanes& planes, const RowProgress& progress) {
     }
 }
 
-VELTRANE_WIDE_LOOP void complementBytes(Byte* __restrict bytes, std::size_t n) {
+VELTRANE_WIDE_LOOP_NOINLINE void complementBytes(Byte* __restrict bytes, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<Byte>(~bytes[i]);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/wide_loops.h"
 #include "effects/dither_effects.h"
 #include "image/color_model.h"
 
@@ -65,14 +66,6 @@ GreyLimit greyLimit(int m) {
 inline std::uint16_t greySum(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
     return static_cast<std::uint16_t>(30 * R + 59 * G + 11 * B);
 }
-
-// GCC builds an AVX2 copy beside the baseline one (sixteen 16-bit sums per instruction) and the
-// loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 // The integer decision of every pixel of a row into `out`; true when some pixel is a tie.
 VELTRANE_WIDE_LOOP bool greyRowByLimits(const std::uint8_t* __restrict R, const std::uint8_t* __restrict G,

@@ -7,18 +7,11 @@
 #include <immintrin.h>
 #endif
 
+#include "common/wide_loops.h"
 #include "image/color_model.h"
 
 namespace veltrane {
 namespace {
-
-// The row loops are vectorised at the x86-64 baseline already; GCC also builds an AVX2 copy of
-// each (twice the pixels per instruction) and the loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 // The 3 × 3 neighbourhood of one pixel, by compass position; c is the pixel itself.
 struct Neighbourhood {

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "common/wide_loops.h"
+
 namespace veltrane {
 
 namespace {
@@ -25,14 +27,6 @@ inline std::uint32_t entryOf(std::uint32_t hash, std::uint8_t r, std::uint8_t g,
 // back are each a loop of their own over the block, so the table reads of a block are all under
 // way at once and the loops without look-ups vectorise; only the misses are converted one by one.
 constexpr int kBlock = 64;
-
-// The block loops are vectorised at the x86-64 baseline; GCC also builds an AVX2 copy (wider
-// hashing and unpacking, gathered look-ups) and the loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 // One block of n ≤ kBlock pixels of a row, in place.
 VELTRANE_WIDE_LOOP void convertBlock(std::uint8_t* __restrict r, std::uint8_t* __restrict g,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/wide_loops.h"
+
 namespace veltrane {
 
 void ByteCounts::addRow(const std::uint8_t* values, int n) {
@@ -32,14 +34,6 @@ void ByteCounts::addTo(std::array<std::int64_t, 256>& totals) {
     flush();
     for (int v = 0; v < 256; ++v) totals[v] += totals_[v];
 }
-
-// The luminance loop is vectorised at the x86-64 baseline already; GCC also builds an AVX2 copy
-// (twice the bytes per instruction) and the loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2")))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
 
 VELTRANE_WIDE_LOOP void LuminanceRow(const std::uint8_t* __restrict r, const std::uint8_t* __restrict g,
                                      const std::uint8_t* __restrict b, std::uint8_t* __restrict y, int n) {

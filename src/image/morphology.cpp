@@ -4,21 +4,14 @@
 #include <array>
 #include <vector>
 
+#include "common/wide_loops.h"
 #include "image/histogram.h"
 
 namespace veltrane {
 namespace {
 
-// These row loops are vectorised at the x86-64 baseline already; GCC also builds an AVX2 copy of
-// each (twice the bytes per instruction) and the loader picks it on processors that have it.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VELTRANE_WIDE_LOOP __attribute__((target_clones("default", "avx2"), noinline))
-#else
-#define VELTRANE_WIDE_LOOP
-#endif
-
 // R = G = B = 255 where the luminance is above k, 0 elsewhere.
-VELTRANE_WIDE_LOOP void binarizeRow(const std::uint8_t* __restrict luma, std::uint8_t k, std::uint8_t* __restrict r,
+VELTRANE_WIDE_LOOP_NOINLINE void binarizeRow(const std::uint8_t* __restrict luma, std::uint8_t k, std::uint8_t* __restrict r,
                                     std::uint8_t* __restrict g, std::uint8_t* __restrict b, int w) {
     for (int x = 0; x < w; ++x) {
         const std::uint8_t v = luma[x] > k ? 255 : 0;
@@ -30,7 +23,7 @@ VELTRANE_WIDE_LOOP void binarizeRow(const std::uint8_t* __restrict luma, std::ui
 
 // row = Y × factor / 255; Y × factor ≤ 255 × 255 = 65025 fits 16 bits, and a 16-bit division
 // by a constant vectorises as a multiply-high.
-VELTRANE_WIDE_LOOP void tintRow(const std::uint8_t* __restrict luma, std::uint16_t factor, std::uint8_t* __restrict row,
+VELTRANE_WIDE_LOOP_NOINLINE void tintRow(const std::uint8_t* __restrict luma, std::uint16_t factor, std::uint8_t* __restrict row,
                                 int w) {
     for (int x = 0; x < w; ++x) row[x] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(luma[x] * factor) / 255);
 }
@@ -86,13 +79,13 @@ template <class Rule>
 using SquareRow = void (*)(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, std::uint8_t*, std::uint8_t*,
                            std::uint8_t*, std::uint8_t*, std::uint8_t*, int);
 
-VELTRANE_WIDE_LOOP void dilateRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* redBelow,
+VELTRANE_WIDE_LOOP_NOINLINE void dilateRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* redBelow,
                                   std::uint8_t* below, std::uint8_t* column, std::uint8_t* r, std::uint8_t* g,
                                   std::uint8_t* b, int w) {
     squareRow<DilateRule>(above, here, redBelow, below, column, r, g, b, w);
 }
 
-VELTRANE_WIDE_LOOP void erodeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* redBelow,
+VELTRANE_WIDE_LOOP_NOINLINE void erodeRow(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* redBelow,
                                  std::uint8_t* below, std::uint8_t* column, std::uint8_t* r, std::uint8_t* g,
                                  std::uint8_t* b, int w) {
     squareRow<ErodeRule>(above, here, redBelow, below, column, r, g, b, w);
