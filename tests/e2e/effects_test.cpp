@@ -108,19 +108,34 @@ TEST_F(EffectsTest, PreviewsAreTheEffectOnTheLetterbox) {
     }
 }
 
+// One item per family applied to the whole picture, by the button and by a double click.
 TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
     writeTestBmp(session.path("p.bmp"), 13, 9, distinct);
     const ColorPlanes picture = planesOf(readPicture(session.path("p.bmp")));
+    const struct {
+        int category, row;
+        const char* option;
+        int checked;
+    } cases[] = {{0, 10, nullptr, 0}, {1, 4, nullptr, 0}, {2, 5, nullptr, 0}, {3, 3, nullptr, 0}, {4, 5, "RadioButton4", 4}};
     RandomGenerator random;
-    for (const char* how : {"ImageProcess.ShineSpeedButton1.click()", "ImageProcess.ListBox1DblClick()"}) {
-        SCOPED_TRACE(how);
-        runOn(session.path("p.bmp"), QString("Main.FilterProcessF1Click()\nImageProcess.ListBox1.currentRow = 4\n"
-                                             "ImageProcess.ListBox1Click()\n%1\nprint ImageProcess.ListBox1.currentRow\n"
-                                             "ImageProcess.IMAGE_PROCESS.click()\nsave Main.Image1 %2\n")
-                                         .arg(how, q(session.path("out.bmp"))));
-        ColorPlanes expected = picture;
-        RunEffect(24, expected, 0, random);
-        expectSame(readPicture(session.path("out.bmp")), expected);
+    for (const auto& c : cases) {
+        for (const char* how : {"ImageProcess.ShineSpeedButton1.click()", "ImageProcess.ListBox1DblClick()"}) {
+            SCOPED_TRACE(testing::Message() << "code " << c.category * 20 + c.row << " by " << how);
+            QString lines = QString("Main.ImageProcess1Click()\nImageProcess.ComboBox1.currentIndex = %1\n"
+                                    "ImageProcess.ComboBox1Change()\nImageProcess.ListBox1.currentRow = %2\n"
+                                    "ImageProcess.ListBox1Click()\n")
+                                .arg(c.category)
+                                .arg(c.row);
+            if (c.option) lines += QString("ImageProcess.%1.click()\n").arg(c.option);
+            lines += QString("%1\nprint ImageProcess.ListBox1.currentRow\nImageProcess.IMAGE_PROCESS.click()\n"
+                             "save Main.Image1 %2\n")
+                         .arg(how, q(session.path("out.bmp")));
+            const ScriptResult r = runOn(session.path("p.bmp"), lines);
+            EXPECT_EQ(r.outLines(), QStringList{"ImageProcess.ListBox1.currentRow = -1"});
+            ColorPlanes expected = picture;
+            RunEffect(c.category * 20 + c.row, expected, c.checked, random);
+            expectSame(readPicture(session.path("out.bmp")), expected);
+        }
     }
     // "ネガホジ", then "XORマスク": the second works on the first's result.
     const ScriptResult r = runOn(session.path("p.bmp"), "Main.ImageProcess1Click()\nImageProcess.ListBox1.currentRow = 13\n"

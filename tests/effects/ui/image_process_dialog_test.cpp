@@ -143,6 +143,25 @@ TEST_F(ImageProcessTest, DiffusionPreviewDrawsOneNumberPerPreviewPixel) {
     EXPECT_EQ(host.generator.state(), expected.state());
 }
 
+// After "ローパス" with "小" checked, clicking "拡散" draws one preview's numbers (its options
+// check "小" = radius 3 again), and a click on "大" one preview's more.
+TEST_F(ImageProcessTest, DiffusionAfterAnotherItemDrawsOnePreviewPerClick) {
+    dialog->PrepareDialog(1);
+    click(0);
+    dialog->RadioButton2->click();
+    ASSERT_EQ(host.generator.state(), 1u);
+    dialog->ComboBox1->setCurrentIndex(4);
+    dialog->ComboBox1Change();
+    click(10);
+    EXPECT_TRUE(dialog->RadioButton1->isChecked());
+    RandomGenerator expected;
+    for (int i = 0; i < 192 * 192; ++i) expected.next();
+    EXPECT_EQ(host.generator.state(), expected.state());
+    dialog->RadioButton2->click();
+    for (int i = 0; i < 192 * 192; ++i) expected.next();
+    EXPECT_EQ(host.generator.state(), expected.state());
+}
+
 TEST_F(ImageProcessTest, ATypedOverCategoryRunsNoEffect) {
     dialog->PrepareDialog(0);
     dialog->ComboBox1->setEditText("xyz");
