@@ -109,7 +109,9 @@ TEST(ArtBricks, UniformPictureOnlyGainsEdgesAndNeverWritesTheLastRowOrColumn) {
         for (int y = 0; y < 47; ++y)
             for (int x = 0; x < 61; ++x) {
                 const int v = planes.R[y][x];
-                if (y == 46 || x == 60) ASSERT_EQ(v, 100) << y << "," << x;
+                if (y == 46 || x == 60) {
+                    ASSERT_EQ(v, 100) << y << "," << x;
+                }
                 else ASSERT_TRUE(v == 100 || v == 120) << y << "," << x;
             }
         // Every brick's top-left corner is lit: the corners of course 1.
@@ -228,7 +230,9 @@ TEST(ArtBeads, PicturesUnderEightPixelsStayAsTheyAre) {
             const ColorPlanes in = randomPicture(w, h, 3u * w + h);
             ColorPlanes planes = in;
             Beads(planes);
-            if (w < 8 || h < 8) ASSERT_TRUE(samePlanes(planes, in)) << sizeName(w, h);
+            if (w < 8 || h < 8) {
+                ASSERT_TRUE(samePlanes(planes, in)) << sizeName(w, h);
+            }
             else ASSERT_FALSE(samePlanes(planes, in)) << sizeName(w, h);
         }
 }

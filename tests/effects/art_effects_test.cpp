@@ -100,7 +100,9 @@ TEST(ArtEffect, RejectsUnknownKindsAndBadOptionsBeforeChangingAnything) {
     RandomGenerator random;
     auto rejects = [&](int kind, ArtOptions options, bool withGenerator) {
         ColorPlanes planes = in;
-        if (withGenerator) EXPECT_THROW(ArtEffect(planes, kind, options, random), std::invalid_argument) << kind;
+        if (withGenerator) {
+            EXPECT_THROW(ArtEffect(planes, kind, options, random), std::invalid_argument) << kind;
+        }
         else EXPECT_THROW(ArtEffect(planes, kind, options), std::invalid_argument) << kind;
         EXPECT_TRUE(samePlanes(planes, in)) << kind;
     };

@@ -185,7 +185,9 @@ TEST(ArtEmboss, EdgeRepeatsAndValuesClamp) {
         ColorPlanes planes = test::picture(static_cast<int>(c.row.size()), 1, c.row);
         Emboss(planes, c.tone);
         EXPECT_EQ(test::bytes(planes.R), c.expected);
-        if (c.tone == EmbossTone::Grey) EXPECT_EQ(test::bytes(planes.B), c.expected);
+        if (c.tone == EmbossTone::Grey) {
+            EXPECT_EQ(test::bytes(planes.B), c.expected);
+        }
     }
 }
 
