@@ -102,8 +102,9 @@ TEST(ArtEffect, RejectsUnknownKindsAndBadOptionsBeforeChangingAnything) {
         ColorPlanes planes = in;
         if (withGenerator) {
             EXPECT_THROW(ArtEffect(planes, kind, options, random), std::invalid_argument) << kind;
+        } else {
+            EXPECT_THROW(ArtEffect(planes, kind, options), std::invalid_argument) << kind;
         }
-        else EXPECT_THROW(ArtEffect(planes, kind, options), std::invalid_argument) << kind;
         EXPECT_TRUE(samePlanes(planes, in)) << kind;
     };
     rejects(-1, {}, true);
