@@ -77,28 +77,46 @@ TEST(PcnnNetwork, StimulusFromLuminanceOrChannels) {
 }
 
 // A pixel inside a white picture: every neighbour fires with it, so n = 1 from pass 2 on.
+// With "中" the pixel rests in pass 4; with "大" it keeps firing.
 TEST(PcnnNetwork, WhitePixelFollowsTheWorkedValues) {
     struct Step {
         double L, F, U, T;
         bool fired;
     };
-    const std::vector<Step> steps = {
-        {0.0, 1.0, 1.0, 2.0, true},
-        {1.0, 2.1999209844348586, 2.8598972797653164, 3.1831751322225674, true},
-        {1.3985570574414383, 2.4398103688871204, 3.463474571954885, 3.8831268289775127, true},
-        {1.5574047854778161, 2.487769290782289, 3.650108430371016, 2.2972095496562344, false},
+    struct Run {
+        PcnnChange change;
+        std::vector<Step> steps;
     };
-    auto network = startedNetwork(test::uniform(kSide, kSide, {255, 255, 255}), luminance());
-    ColorPlanes out(kSide, kSide);
-    for (std::size_t k = 0; k < steps.size(); ++k) {
-        network->Pass(out);
-        const Step& s = steps[k];
-        EXPECT_NEAR(network->link(0, 128, 128), s.L, 1e-12) << "pass " << k + 1;
-        EXPECT_NEAR(network->feed(0, 128, 128), s.F, 1e-12) << "pass " << k + 1;
-        EXPECT_NEAR(network->activity(0, 128, 128), s.U, 1e-12) << "pass " << k + 1;
-        EXPECT_NEAR(network->threshold(0, 128, 128), s.T, 1e-12) << "pass " << k + 1;
-        EXPECT_EQ(fired(*network, 0, 128, 128), s.fired) << "pass " << k + 1;
-        EXPECT_EQ(out.R[128][128], s.fired ? 255 : 0) << "pass " << k + 1;
+    const std::vector<Run> runs = {
+        {PcnnChange::Medium,
+         {{0.0, 1.0, 1.0, 2.0, true},
+          {1.0, 2.1999209844348586, 2.8598972797653164, 3.1831751322225674, true},
+          {1.3985570574414383, 2.4398103688871204, 3.463474571954885, 3.8831268289775127, true},
+          {1.5574047854778161, 2.487769290782289, 3.650108430371016, 2.2972095496562344, false}}},
+        {PcnnChange::Large,
+         {{0.0, 1.0, 1.0, 1.5, true},
+          {1.0, 2.1999209844348586, 3.299881476652288, 2.387381349166926, true},
+          {1.3985570574414383, 2.4398103688871204, 4.145917374000061, 2.912345121733135, true},
+          {1.5574047854778161, 2.487769290782289, 4.425001190096834, 3.222907162242176, true}}},
+    };
+    for (const Run& run : runs) {
+        PcnnParameters parameters = luminance();
+        const PcnnStrength strength = pcnnStrength(run.change);
+        parameters.beta = strength.beta;
+        parameters.thresholdStep = strength.thresholdStep;
+        auto network = startedNetwork(test::uniform(kSide, kSide, {255, 255, 255}), parameters);
+        ColorPlanes out(kSide, kSide);
+        for (std::size_t k = 0; k < run.steps.size(); ++k) {
+            network->Pass(out);
+            const Step& s = run.steps[k];
+            const std::string where = "beta " + std::to_string(strength.beta) + " pass " + std::to_string(k + 1);
+            EXPECT_NEAR(network->link(0, 128, 128), s.L, 1e-12) << where;
+            EXPECT_NEAR(network->feed(0, 128, 128), s.F, 1e-12) << where;
+            EXPECT_NEAR(network->activity(0, 128, 128), s.U, 1e-12) << where;
+            EXPECT_NEAR(network->threshold(0, 128, 128), s.T, 1e-12) << where;
+            EXPECT_EQ(fired(*network, 0, 128, 128), s.fired) << where;
+            EXPECT_EQ(out.R[128][128], s.fired ? 255 : 0) << where;
+        }
     }
 }
 
