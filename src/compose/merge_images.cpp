@@ -30,9 +30,9 @@ void mergeOverlap(Bitmap24& working, const Bitmap24& second, Rule rule) {
 using TransparencyTable = std::array<std::uint8_t, 256 * 256>;
 
 void fillTransparencyTable(TransparencyTable& table, int t) {
+    std::uint8_t* entry = table.data();
     for (int m = 0; m < 256; ++m)
-        for (int s = 0; s < 256; ++s) table[static_cast<std::size_t>(m) * 256 + static_cast<std::size_t>(s)] =
-            transparentByte(m, s, t);
+        for (int s = 0; s < 256; ++s) *entry++ = transparentByte(m, s, t);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 // Merging a second picture into the working bitmap pixel by pixel where the two overlap.
+#include <cstdint>
+
 #include "image/bitmap24.h"
 
 namespace veltrane {
