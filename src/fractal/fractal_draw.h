@@ -20,6 +20,12 @@ constexpr double kJuliaIm = -0.09;
 // C = (re, im) and tests |z| < 1.65 through a square root before each iteration; the Julia set
 // starts from z = (re, im) with C = K and tests |z|² < 4. A NaN fails either test.
 int mandelbrotEscapeCount(double re, double im);
+
+// The drawings test the Mandelbrot modulus squared against this limit, which vectorises. sqrt
+// is correctly rounded and never decreasing, so sqrt(m) < 1.65 holds exactly when m is below
+// the smallest double whose root is not below 1.65, which is this one (1.65 × 1.65 rounded,
+// 0x1.5c7ae147ae147p+1): the counts are those of the square-root test bit for bit.
+constexpr double kMandelbrotSquaredLimit = 2.7224999999999997;
 int juliaEscapeCount(double re, double im);
 
 // The 256 × 256 picture of the view: planes.R[y][x] is the palette colour of the point of

@@ -109,6 +109,45 @@ TEST(FractalDraw, MandelbrotModulusIsTheSquareRootOfTheSquares) {
     EXPECT_EQ(juliaEscapeCount(2.0, 0.0), 0);
 }
 
+TEST(FractalDraw, SquaredLimitSplitsTheSquareRootTestExactly) {
+    // With sqrt never decreasing, these two neighbours decide every m.
+    EXPECT_TRUE(std::sqrt(std::nextafter(kMandelbrotSquaredLimit, 0.0)) < 1.65);
+    EXPECT_FALSE(std::sqrt(kMandelbrotSquaredLimit) < 1.65);
+}
+
+// The drawings iterate several points side by side; each pixel must still be the palette colour
+// of the one-point count, including points escaping at the last iteration and degenerate views.
+TEST(FractalDraw, DrawnPixelsAreTheOnePointCounts) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct ViewCase {
+        FractalKind kind;
+        FractalView view;
+    };
+    const ViewCase cases[] = {
+        {FractalKind::Mandelbrot, kMandelbrotStartView},
+        {FractalKind::Mandelbrot, afterLeftClicks(kMandelbrotStartView, {{78, 122}, {87, 130}, {199, 117}, {209, 135}, {3, 124}})},
+        {FractalKind::Mandelbrot, {-0.7436, 0.1318, 1e-6}},
+        {FractalKind::Mandelbrot, {0.0, 0.0, inf}},
+        {FractalKind::Julia, kJuliaStartView},
+        {FractalKind::Julia, afterLeftClicks(kJuliaStartView, {{35, 110}})},
+        {FractalKind::Julia, {1e300, -1e300, 1e300}},
+    };
+    for (const ViewCase& c : cases) {
+        const ColorPlanes planes = DrawFractal(c.kind, c.view);
+        const bool mandelbrot = c.kind == FractalKind::Mandelbrot;
+        int mismatches = 0;
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 256; ++y) {
+                const double re = c.view.pointRe(x), im = c.view.pointIm(y);
+                const int count = mandelbrot ? mandelbrotEscapeCount(re, im) : juliaEscapeCount(re, im);
+                if (colourAt(planes, x, y) != fractalPaletteColor(count, mandelbrot ? kMandelbrotRamp : kJuliaRamp))
+                    ++mismatches;
+            }
+        EXPECT_EQ(mismatches, 0) << (mandelbrot ? "Mandelbrot " : "Julia ") << c.view.centreRe << ", " << c.view.centreIm
+                                 << " step " << c.view.step;
+    }
+}
+
 TEST(FractalDraw, ProgressReportsEveryColumnInOrder) {
     std::vector<int> columns;
     DrawJulia(kJuliaStartView, [&](int column) { columns.push_back(column); });
