@@ -2,6 +2,10 @@
 
 namespace veltrane {
 
+std::string fractalCaption(FractalKind kind) {
+    return kind == FractalKind::Mandelbrot ? "Mandelbrot(256×256)" : "Julia(256×256)";
+}
+
 FractalView startView(FractalKind kind) {
     return kind == FractalKind::Mandelbrot ? kMandelbrotStartView : kJuliaStartView;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What part of the complex plane a fractal picture shows, and how a click moves it.
 #include <cstdint>
+#include <string>
 
 namespace veltrane {
 
@@ -8,6 +9,10 @@ namespace veltrane {
 constexpr int kFractalSide = 256;
 
 enum class FractalKind : std::uint8_t { Mandelbrot = 0, Julia = 1 };
+
+// The main window's caption after a picture of this kind is applied: "Mandelbrot(256×256)" or
+// "Julia(256×256)", in UTF-8.
+std::string fractalCaption(FractalKind kind);
 
 struct FractalView {
     double centreRe = 0;

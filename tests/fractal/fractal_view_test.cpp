@@ -20,6 +20,11 @@ TEST(FractalView, StartViewsAndTheirPictureSpan) {
     EXPECT_EQ(view.pointIm(128), 0.0);
 }
 
+TEST(FractalView, AppliedCaptionNamesTheKind) {
+    EXPECT_EQ(fractalCaption(FractalKind::Mandelbrot), "Mandelbrot(256\u00D7256)");
+    EXPECT_EQ(fractalCaption(FractalKind::Julia), "Julia(256\u00D7256)");
+}
+
 struct ZoomCase {
     const char* what;
     FractalView before;
