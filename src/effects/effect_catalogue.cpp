@@ -21,16 +21,16 @@ constexpr std::array<std::string_view, kEffectCodeSlots> itemNames() {
                                            "volute型(カラー)",  "mesh型(モノクロ)", "mesh型(カラー)"};
     constexpr std::string_view etc[] = {"ぶれ",     "エンボス",           "モザイク", "3D",     "絵画化", "ブロック化",
                                         "ビーズ化", "シルクスクリーン風", "鉛筆画風", "図画風", "拡散"};
-    int i = 0;
-    for (std::string_view n : colour) names[0 + i++] = n;
-    i = 0;
-    for (std::string_view n : filter) names[20 + i++] = n;
-    i = 0;
-    for (std::string_view n : mask) names[40 + i++] = n;
-    i = 0;
-    for (std::string_view n : dither) names[60 + i++] = n;
-    i = 0;
-    for (std::string_view n : etc) names[80 + i++] = n;
+    // Each category's items from its first code, category × 20, on.
+    const auto place = [&names](int category, const auto& items) {
+        int code = category * 20;
+        for (std::string_view n : items) names[static_cast<std::size_t>(code++)] = n;
+    };
+    place(0, colour);
+    place(1, filter);
+    place(2, mask);
+    place(3, dither);
+    place(4, etc);
     return names;
 }
 

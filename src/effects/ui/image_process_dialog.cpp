@@ -224,29 +224,32 @@ bool TImageProcess::ApplySelected() {
     if (!doc.imageLoaded) return true;
     TProgress* const progress = host_.progress();
     const int H = doc.height();
-    // The bar is hidden again on every way out, an error included.
-    struct ProgressShown {
-        TProgress* window;
-        ~ProgressShown() {
-            if (window) window->finish();
+    bool outOfMemory = false;
+    {
+        // The bar is hidden again on every way out of this block, an error included.
+        struct ProgressShown {
+            TProgress* window;
+            ~ProgressShown() {
+                if (window) window->finish();
+            }
+        } shown{progress};
+        if (progress) progress->start(2 * H);
+        try {
+            RunEffect(*code, doc.current, CheckedOption(), host_.random(), [progress](int row) {
+                if (progress) progress->setPosition(row);
+            });
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
         }
-    } shown{progress};
-    if (progress) progress->start(2 * H);
-    try {
-        RunEffect(*code, doc.current, CheckedOption(), host_.random(), [progress](int row) {
-            if (progress) progress->setPosition(row);
-        });
-    } catch (const std::bad_alloc&) {
-        if (progress) progress->finish();
-        shown.window = nullptr;
+        if (!outOfMemory) {
+            host_.RefreshFromPlanes();
+            if (progress) progress->setPosition(2 * H);
+        }
+    }
+    if (outOfMemory)
         platform().messageBox(nullptr, "メモリが足りないため、処理を実行できませんでした。", QString(), MessageButtons::Ok,
                               MessageIcon::Error);
-        return false;
-    }
-    doc.refreshFromPlanes();
-    if (progress) progress->setPosition(2 * H);
-    host_.ShowWorkingBitmap();
-    return true;
+    return !outOfMemory;
 }
 
 // An effect that found no memory leaves the dialog as it was, selection and preview included.
