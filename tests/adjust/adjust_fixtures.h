@@ -9,6 +9,7 @@
 
 #include "image/color_planes.h"
 #include "image/letterbox.h"
+#include "support/plane_fixtures.h"
 
 namespace veltrane::testing {
 
@@ -45,14 +46,7 @@ inline ColorPlanes patterned(int w, int h, std::uint32_t seed = 7) {
     return planes;
 }
 
-inline std::vector<std::uint8_t> bytes(const Plane& p) { return {p.data(), p.data() + p.size()}; }
-
-inline void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expected) {
-    ASSERT_EQ(actual.width, expected.width);
-    ASSERT_EQ(actual.height, expected.height);
-    EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << "red";
-    EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << "green";
-    EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << "blue";
-}
+using test::bytes;
+using test::expectSamePlanes;
 
 }  // namespace veltrane::testing

@@ -44,6 +44,17 @@ void expectSame(const Bitmap24& shown, const ColorPlanes& expected) {
     EXPECT_EQ(differing, 0);
 }
 
+// Script lines that open the dialog, pick category and row as a click does, then click an option.
+QString selectItem(int category, int row, const char* option = nullptr) {
+    QString lines = QString("Main.ImageProcess1Click()\nImageProcess.ComboBox1.currentIndex = %1\n"
+                            "ImageProcess.ComboBox1Change()\nImageProcess.ListBox1.currentRow = %2\n"
+                            "ImageProcess.ListBox1Click()\n")
+                        .arg(category)
+                        .arg(row);
+    if (option) lines += QString("ImageProcess.%1.click()\n").arg(option);
+    return lines;
+}
+
 class EffectsTest : public ::testing::Test {
 protected:
     void SetUp() override { session.writeQuietSettings(); }
@@ -94,12 +105,7 @@ TEST_F(EffectsTest, PreviewsAreTheEffectOnTheLetterbox) {
         const Bitmap24 picture = readPicture(session.path("p.bmp"));
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << size.width() << "×" << size.height() << " code " << c.category * 20 + c.row);
-            QString lines = QString("Main.ImageProcess1Click()\nImageProcess.ComboBox1.currentIndex = %1\n"
-                                    "ImageProcess.ComboBox1Change()\nImageProcess.ListBox1.currentRow = %2\n"
-                                    "ImageProcess.ListBox1Click()\n")
-                                .arg(c.category)
-                                .arg(c.row);
-            if (c.option) lines += QString("ImageProcess.%1.click()\n").arg(c.option);
+            QString lines = selectItem(c.category, c.row, c.option);
             lines += "save ImageProcess.Image1 " + q(session.path("preview.bmp")) + "\nImageProcess.IMAGE_PROCESS.click()\n";
             runOn(session.path("p.bmp"), lines);
             RandomGenerator random;
@@ -121,12 +127,7 @@ TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
     for (const auto& c : cases) {
         for (const char* how : {"ImageProcess.ShineSpeedButton1.click()", "ImageProcess.ListBox1DblClick()"}) {
             SCOPED_TRACE(testing::Message() << "code " << c.category * 20 + c.row << " by " << how);
-            QString lines = QString("Main.ImageProcess1Click()\nImageProcess.ComboBox1.currentIndex = %1\n"
-                                    "ImageProcess.ComboBox1Change()\nImageProcess.ListBox1.currentRow = %2\n"
-                                    "ImageProcess.ListBox1Click()\n")
-                                .arg(c.category)
-                                .arg(c.row);
-            if (c.option) lines += QString("ImageProcess.%1.click()\n").arg(c.option);
+            QString lines = selectItem(c.category, c.row, c.option);
             lines += QString("%1\nprint ImageProcess.ListBox1.currentRow\nImageProcess.IMAGE_PROCESS.click()\n"
                              "save Main.Image1 %2\n")
                          .arg(how, q(session.path("out.bmp")));
@@ -154,10 +155,8 @@ TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
 TEST_F(EffectsTest, DiffusionPreviewFromAFreshStart) {
     writeTestBmp(session.path("p.bmp"), 30, 20, distinct);
     const Bitmap24 picture = readPicture(session.path("p.bmp"));
-    runOn(session.path("p.bmp"), "Main.ImageProcess1Click()\nImageProcess.ComboBox1.currentIndex = 4\n"
-                                 "ImageProcess.ComboBox1Change()\nImageProcess.ListBox1.currentRow = 10\n"
-                                 "ImageProcess.ListBox1Click()\nsave ImageProcess.Image1 " +
-                                     q(session.path("preview.bmp")) + "\nImageProcess.IMAGE_PROCESS.click()\n");
+    runOn(session.path("p.bmp"), selectItem(4, 10) + "save ImageProcess.Image1 " + q(session.path("preview.bmp")) +
+                                     "\nImageProcess.IMAGE_PROCESS.click()\n");
     RandomGenerator fresh;
     expectSame(readPicture(session.path("preview.bmp")), expectedPreview(picture, 90, 1, fresh));
 }

@@ -33,11 +33,6 @@ inline ColorPlanes smoothPicture(int w, int h, std::uint32_t seed) {
     return p;
 }
 
-inline void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expected, const std::string& what) {
-    EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << what << " R";
-    EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << what << " G";
-    EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << what << " B";
-}
 
 // One plane as rows of '#' (255) and '.' (0), for readable expectations.
 inline std::string shape(const Plane& plane, int w, int h) {

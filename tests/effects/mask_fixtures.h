@@ -19,12 +19,5 @@ inline ColorPlanes randomPicture(int w, int h, unsigned seed) {
     return planes;
 }
 
-inline void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expected) {
-    ASSERT_EQ(actual.width, expected.width);
-    ASSERT_EQ(actual.height, expected.height);
-    EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << "R differs";
-    EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << "G differs";
-    EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << "B differs";
-}
 
 }  // namespace veltrane::test

@@ -9,8 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "support/plane_fixtures.h"
+
 namespace veltrane {
 namespace {
+
+using test::bytes;
+using test::expectSamePlanes;
 
 using Operation = void (*)(ColorPlanes&, const RowProgress&);
 
@@ -34,15 +39,7 @@ ColorPlanes uniform(int w, int h, std::uint8_t value) {
     return planes;
 }
 
-std::vector<std::uint8_t> bytes(const Plane& plane) { return {plane.data(), plane.data() + plane.size()}; }
 
-void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expected, const std::string& what) {
-    ASSERT_EQ(actual.width, expected.width) << what;
-    ASSERT_EQ(actual.height, expected.height) << what;
-    EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << what << " red";
-    EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << what << " green";
-    EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << what << " blue";
-}
 
 // Naive forms of the operations, pixel by pixel exactly as the menu commands are described,
 // with no shortcut: the interleaves run their swap loops over the whole height or width.

@@ -1,6 +1,9 @@
 #pragma once
-// Small pictures for algorithm tests, written pixel by pixel.
+// Small pictures for algorithm tests, written pixel by pixel, and their comparison.
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "image/color_planes.h"
@@ -30,5 +33,14 @@ inline ColorPlanes uniform(int w, int h, Rgb colour) {
 
 // One plane's bytes in row-major order.
 inline std::vector<std::uint8_t> bytes(const Plane& plane) { return {plane.data(), plane.data() + plane.size()}; }
+
+// Both pictures of one size and equal byte for byte; `what` names the case in a failure.
+inline void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expected, const std::string& what = {}) {
+    ASSERT_EQ(actual.width, expected.width) << what;
+    ASSERT_EQ(actual.height, expected.height) << what;
+    EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << what << " red";
+    EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << what << " green";
+    EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << what << " blue";
+}
 
 }  // namespace veltrane::test

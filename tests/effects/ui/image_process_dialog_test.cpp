@@ -37,6 +37,13 @@ protected:
 
     QImage shownPreview() const { return dialog->Image1->picture().copy(); }
 
+    // The generator's state after `previews` diffusion previews from start-up.
+    static std::uint32_t stateAfterPreviews(int previews) {
+        RandomGenerator expected;
+        for (int i = 0; i < previews * 192 * 192; ++i) expected.next();
+        return expected.state();
+    }
+
     test::FakeDocumentHost host;
     std::unique_ptr<TProgress> progress;
     std::unique_ptr<TImageProcess> dialog;
@@ -135,12 +142,9 @@ TEST_F(ImageProcessTest, DiffusionPreviewDrawsOneNumberPerPreviewPixel) {
     dialog->PrepareDialog(4);
     EXPECT_EQ(host.generator.state(), 1u) << "preparing draws nothing";
     click(10);  // "拡散"
-    RandomGenerator expected;
-    for (int i = 0; i < 192 * 192; ++i) expected.next();
-    EXPECT_EQ(host.generator.state(), expected.state());
+    EXPECT_EQ(host.generator.state(), stateAfterPreviews(1));
     dialog->RadioButton2->click();
-    for (int i = 0; i < 192 * 192; ++i) expected.next();
-    EXPECT_EQ(host.generator.state(), expected.state());
+    EXPECT_EQ(host.generator.state(), stateAfterPreviews(2));
 }
 
 // After "ローパス" with "小" checked, clicking "拡散" draws one preview's numbers (its options
@@ -154,12 +158,9 @@ TEST_F(ImageProcessTest, DiffusionAfterAnotherItemDrawsOnePreviewPerClick) {
     dialog->ComboBox1Change();
     click(10);
     EXPECT_TRUE(dialog->RadioButton1->isChecked());
-    RandomGenerator expected;
-    for (int i = 0; i < 192 * 192; ++i) expected.next();
-    EXPECT_EQ(host.generator.state(), expected.state());
+    EXPECT_EQ(host.generator.state(), stateAfterPreviews(1));
     dialog->RadioButton2->click();
-    for (int i = 0; i < 192 * 192; ++i) expected.next();
-    EXPECT_EQ(host.generator.state(), expected.state());
+    EXPECT_EQ(host.generator.state(), stateAfterPreviews(2));
 }
 
 TEST_F(ImageProcessTest, ATypedOverCategoryRunsNoEffect) {
