@@ -4,7 +4,7 @@
 #include <cfloat>
 
 #include "adjust/adjustments.h"
-#include "adjust/byte_table.h"
+#include "image/byte_table.h"
 
 namespace veltrane {
 
@@ -30,11 +30,11 @@ struct OffsetTables {
 };
 
 void mapRow(const std::uint8_t* in, std::uint8_t* out, int begin, int end, const std::uint8_t* table) {
-    adjust_detail::mapBytes(in, out, begin, end, table);
+    mapBytes(in, out, begin, end, table);
 }
 
 void mapRowInPlace(std::uint8_t* v, int width, const std::uint8_t* table) {
-    adjust_detail::mapBytes(v, v, 0, width, table);
+    mapBytes(v, v, 0, width, table);
 }
 
 // ---- noise ------------------------------------------------------------------------------------

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "adjust/adjustments.h"
-#include "adjust/byte_table.h"
+#include "image/byte_table.h"
 
 namespace veltrane {
 
@@ -17,7 +17,7 @@ bool processes(ChannelChoice choice, ChannelChoice channel) {
 
 // Applies a 256-entry table to the chosen planes of one row segment.
 void applyTable(std::uint8_t* v, int begin, int end, const std::uint8_t* table) {
-    adjust_detail::mapBytes(v, v, begin, end, table);
+    mapBytes(v, v, begin, end, table);
 }
 
 template <class Planes>

@@ -21,7 +21,7 @@
 #include "player/ui/display_window.h"
 #include "player/ui/gst_media_engine.h"
 #include "player/ui/seek_bar_view.h"
-#include "player/ui/up_down.h"
+#include "widgets/ui/up_down.h"
 #include "playlist/ui/file_list_window.h"
 
 namespace veltrane {

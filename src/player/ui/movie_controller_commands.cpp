@@ -8,7 +8,7 @@
 #include "widgets/ui/about_box.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
-#include "player/ui/up_down.h"
+#include "widgets/ui/up_down.h"
 #include "playlist/play_order.h"
 #include "playlist/ui/file_list_window.h"
 

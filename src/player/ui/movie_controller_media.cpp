@@ -7,7 +7,7 @@
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
 #include "player/ui/seek_bar_view.h"
-#include "player/ui/up_down.h"
+#include "widgets/ui/up_down.h"
 #include "player/ui/video_widget.h"
 #include "playlist/play_list.h"
 #include "playlist/ui/file_list_window.h"

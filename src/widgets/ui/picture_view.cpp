@@ -52,4 +52,21 @@ void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
 }
 
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    int button = 0;
+    switch (event->button()) {
+        case Qt::LeftButton: button = 1; break;
+        case Qt::RightButton: button = 2; break;
+        case Qt::MiddleButton: button = 3; break;
+        default: break;
+    }
+    if (button != 0) {
+        QPoint p = event->position().toPoint();
+        if (stretch_ && !picture_.isNull() && width() > 0 && height() > 0)
+            p = QPoint(p.x() * picture_.width() / width(), p.y() * picture_.height() / height());
+        emit mousePressed(button, p.x(), p.y());
+    }
+    QWidget::mousePressEvent(event);
+}
+
 }  // namespace veltrane

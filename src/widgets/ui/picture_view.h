@@ -1,6 +1,7 @@
 #pragma once
 // A picture control: shows one picture at its own size (auto size) or stretched to the
-// control's size, and reports mouse moves and double clicks in control coordinates.
+// control's size, and reports mouse moves and double clicks in control coordinates and
+// mouse presses in picture coordinates.
 #include <QImage>
 #include <QWidget>
 
@@ -28,11 +29,14 @@ public:
 signals:
     void mouseMoved(int x, int y);
     void doubleClicked();
+    // button 1 left, 2 right, 3 middle; x, y in picture pixels (scaled back when stretched).
+    void mousePressed(int button, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QImage picture_;

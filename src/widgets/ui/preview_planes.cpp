@@ -19,26 +19,43 @@ void PreviewPlanes::reset() {
     std::copy_n(source_.B.data(), source_.B.size(), result_.B.data());
 }
 
-const QImage& PreviewPlanes::fill(const ColorPlanes& planes) {
+void PreviewPlanes::fill(const ColorPlanes& planes, const PictureArea& rect) {
     // Writing detaches the bitmap from any control still showing the previous picture.
-    for (int y = 0; y < planes.height; ++y) {
+    for (int y = rect.rowBegin; y < rect.rowEnd; ++y) {
         std::uint8_t* line = bitmap_.scanLine(y);
         const std::uint8_t* r = planes.R[y];
         const std::uint8_t* g = planes.G[y];
         const std::uint8_t* b = planes.B[y];
-        for (int x = 0; x < planes.width; ++x) {
+        for (int x = rect.colBegin; x < rect.colEnd; ++x) {
             line[3 * x] = b[x];
             line[3 * x + 1] = g[x];
             line[3 * x + 2] = r[x];
         }
     }
+}
+
+namespace {
+PictureArea wholeBox(int box) { return PictureArea{0, box, 0, box}; }
+}  // namespace
+
+const QImage& PreviewPlanes::sourceImage() {
+    fill(source_, wholeBox(box()));
     return bitmap_;
 }
 
-const QImage& PreviewPlanes::sourceImage() { return fill(source_); }
-const QImage& PreviewPlanes::resultImage() { return fill(result_); }
+const QImage& PreviewPlanes::resultImage() {
+    fill(result_, wholeBox(box()));
+    return bitmap_;
+}
+
+const QImage& PreviewPlanes::resultAreaImage() {
+    fill(source_, wholeBox(box()));
+    fill(result_, area_);
+    return bitmap_;
+}
 
 void PreviewPlanes::showSource(PictureView& view) { view.setPicture(sourceImage()); }
 void PreviewPlanes::showResult(PictureView& view) { view.setPicture(resultImage()); }
+void PreviewPlanes::showResultArea(PictureView& view) { view.setPicture(resultAreaImage()); }
 
 }  // namespace veltrane

@@ -36,13 +36,18 @@ public:
     // object: a picture control that was handed it keeps its own copy when it is refilled.
     const QImage& sourceImage();
     const QImage& resultImage();
+    // The result planes inside area() and the source planes (the black bands) outside it, for
+    // routines whose result is defined only on the picture area.
+    const QImage& resultAreaImage();
 
     // Fills the preview bitmap from the source or the result planes and shows it in view.
     void showSource(PictureView& view);
     void showResult(PictureView& view);
+    void showResultArea(PictureView& view);
 
 private:
-    const QImage& fill(const ColorPlanes& planes);
+    // Writes rows [rowBegin, rowEnd) × columns [colBegin, colEnd) of planes into the bitmap.
+    void fill(const ColorPlanes& planes, const PictureArea& rect);
 
     LetterboxGeometry geometry_;
     PictureArea area_;

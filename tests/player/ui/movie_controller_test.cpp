@@ -12,7 +12,7 @@
 #include "player/ui/fake_media_engine.h"
 #include "player/ui/player_fixture.h"
 #include "player/ui/seek_bar_view.h"
-#include "player/ui/up_down.h"
+#include "widgets/ui/up_down.h"
 #include "player/ui/video_widget.h"
 #include "playlist/ui/play_list_icons.h"
 #include "playlist/ui/report_list_view.h"

@@ -89,3 +89,20 @@ TEST(PreviewPlanesTest, BitmapCarriesEachChannelAndAShownCopyStaysAsItWas) {
             expectPixel(left.picture(), x, y, preview.source());  // refilling left the shown source alone
         }
 }
+
+TEST(PreviewPlanesTest, AreaImageShowsTheResultOnlyOnThePictureAndKeepsTheBandsBlack) {
+    PreviewPlanes preview(distinctPlanes(), 128);  // wide: bands above and below
+    ColorPlanes& result = preview.result();
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) result.R[y][x] = result.G[y][x] = result.B[y][x] = 200;
+    PictureView view;
+    preview.showResultArea(view);
+    const PictureArea& area = preview.area();
+    ASSERT_GT(area.rowBegin, 0);
+    for (int x : {0, 64, 127}) {
+        EXPECT_EQ(view.picture().pixelColor(x, area.rowBegin - 1), QColor(0, 0, 0));
+        EXPECT_EQ(view.picture().pixelColor(x, area.rowBegin), QColor(200, 200, 200));
+        EXPECT_EQ(view.picture().pixelColor(x, area.rowEnd - 1), QColor(200, 200, 200));
+        EXPECT_EQ(view.picture().pixelColor(x, area.rowEnd), QColor(0, 0, 0));
+    }
+}

@@ -1,4 +1,4 @@
-#include "player/ui/up_down.h"
+#include "widgets/ui/up_down.h"
 
 #include <QLineEdit>
 

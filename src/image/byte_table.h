@@ -1,11 +1,11 @@
 #pragma once
-// Applying a 256-entry byte table to a run of bytes, shared by the table-driven adjustments
-// (gamma, posterise, RGB offsets). Eight bytes are read and written as one 64-bit word with
+// Applying a 256-entry byte table to a run of bytes, shared by the table-driven passes
+// (gamma, posterise, RGB offsets, tone curves). Eight bytes are read and written as one 64-bit word with
 // eight table look-ups between: a third of the memory operations of a byte-at-a-time loop.
 #include <cstdint>
 #include <cstring>
 
-namespace veltrane::adjust_detail {
+namespace veltrane {
 
 inline void mapBytes(const std::uint8_t* in, std::uint8_t* out, int begin, int end, const std::uint8_t* table) {
     int x = begin;
@@ -23,4 +23,4 @@ inline void mapBytes(const std::uint8_t* in, std::uint8_t* out, int begin, int e
     for (; x < end; ++x) out[x] = table[in[x]];
 }
 
-}  // namespace veltrane::adjust_detail
+}  // namespace veltrane
