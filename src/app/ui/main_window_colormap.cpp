@@ -1,0 +1,25 @@
+// The commands that open the colour mapping windows (gradation map, colour exchange, colour
+// extraction, tone colour) and the custom filter.
+#include <memory>
+
+#include "app/ui/main_window.h"
+
+namespace veltrane {
+
+namespace {
+
+// Creates the window with the main window as its host, sets its global, lets it prepare its
+// preview and runs it modally. Every ending destroys the window here, which frees its planes
+// and bitmaps and clears the global.
+template <class Window>
+void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
+    if (!main.document().imageLoaded) return;
+    auto dialog = std::make_unique<Window>(main, &main);
+    global = dialog.get();
+    (dialog.get()->*prepare)();
+    dialog->exec();
+}
+
+}  // namespace
+
+}  // namespace veltrane
