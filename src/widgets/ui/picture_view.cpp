@@ -60,12 +60,10 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
         case Qt::MiddleButton: button = 3; break;
         default: break;
     }
-    if (button != 0) {
-        QPoint p = event->position().toPoint();
-        if (stretch_ && !picture_.isNull() && width() > 0 && height() > 0)
-            p = QPoint(p.x() * picture_.width() / width(), p.y() * picture_.height() / height());
-        emit mousePressed(button, p.x(), p.y());
-    }
+    QPoint p = event->position().toPoint();
+    if (stretch_ && !picture_.isNull() && width() > 0 && height() > 0)
+        p = QPoint(p.x() * picture_.width() / width(), p.y() * picture_.height() / height());
+    emit mousePressed(button, p.x(), p.y());
     QWidget::mousePressEvent(event);
 }
 

@@ -29,7 +29,7 @@ public:
 signals:
     void mouseMoved(int x, int y);
     void doubleClicked();
-    // button 1 left, 2 right, 3 middle; x, y in picture pixels (scaled back when stretched).
+    // button 1 left, 2 right, 3 middle, 0 any other; x, y in picture pixels (scaled back when stretched).
     void mousePressed(int button, int x, int y);
 
 protected:

@@ -15,7 +15,7 @@ TEST(PictureViewTest, PressReportsTheButtonNumberAndThePicturePoint) {
     PictureView view;
     view.setPicture(QImage(255, 255, QImage::Format_BGR888));
     QSignalSpy spy(&view, &PictureView::mousePressed);
-    for (const Case& c : {Case{Qt::LeftButton, 1}, Case{Qt::RightButton, 2}, Case{Qt::MiddleButton, 3}}) {
+    for (const Case& c : {Case{Qt::LeftButton, 1}, Case{Qt::RightButton, 2}, Case{Qt::MiddleButton, 3}, Case{Qt::BackButton, 0}}) {
         QTest::mousePress(&view, c.button, Qt::NoModifier, QPoint(128, 7));
         QTest::mouseRelease(&view, c.button, Qt::NoModifier, QPoint(128, 7));
         ASSERT_EQ(spy.count(), 1);
