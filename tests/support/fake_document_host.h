@@ -34,6 +34,11 @@ public:
         ShowWorkingBitmap();
         return true;
     }
+    void DetachFromFolder() override { ++detaches; }
+    void ResizeMainWindow(int outerWidth, int belowToolBar) override {
+        mainWindowWidth = outerWidth;
+        mainWindowBelowToolBar = belowToolBar;
+    }
     void ReceiveFrame(Bitmap24 frame) override { frames.push_back(std::move(frame)); }
     void ShowMainWindow() override { ++mainWindowShows; }
 
@@ -58,6 +63,8 @@ public:
     QString caption;
     std::vector<Bitmap24> frames;
     int mainWindowShows = 0;
+    int detaches = 0;
+    int mainWindowWidth = 0, mainWindowBelowToolBar = 0;  // the last ResizeMainWindow
 };
 
 }  // namespace veltrane::test

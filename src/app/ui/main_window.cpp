@@ -127,7 +127,22 @@ QSize TMain::FrameExtra() const { return frameGeometry().size() - geometry().siz
 
 void TMain::ResizeOuter(int outerWidth, int outerHeight) {
     const QSize extra = FrameExtra();
-    resize(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+    const QSize client(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+    // Before the first picture the window has a fixed size; it stays fixed, at the new size.
+    if (minimumSize() == maximumSize())
+        setFixedSize(client);
+    else
+        resize(client);
+}
+
+void TMain::ResizeMainWindow(int outerWidth, int belowToolBar) {
+    ResizeOuter(outerWidth, ToolBar1->height() + belowToolBar);
+}
+
+void TMain::DetachFromFolder() {
+    EnableImageCommands();
+    DisableFolderCommands();
+    folderPosition_ = 0;
 }
 
 }  // namespace veltrane

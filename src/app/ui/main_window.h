@@ -51,6 +51,10 @@ public:
     // on, folder commands off, display mode applied, and the window shown.
     void ReceiveFrame(Bitmap24 frame) override;
     void ShowMainWindow() override { show(); }
+    void DetachFromFolder() override;
+    void ResizeMainWindow(int outerWidth, int belowToolBar) override;
+    // Sets the window's outer size (frame included).
+    void ResizeOuter(int outerWidth, int outerHeight);
 
     void ShowOriginal();
 
@@ -198,7 +202,6 @@ private:
     void SetImageCommandsEnabled(bool on);
     // Runs an operation on the current planes and shows the result; nothing without a picture.
     void ApplyToPlanes(const std::function<void(ColorPlanes&)>& operation);
-    void ResizeOuter(int outerWidth, int outerHeight);
     QSize FrameExtra() const;
     QString ShortFileName() const;
 

@@ -12,6 +12,7 @@
 
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
+#include "common/busy_gate.h"
 #include "image/bmp_codec.h"
 #include "platform/ui/scripted_platform.h"
 #include "uisupport/ui/atomic_write.h"
@@ -85,6 +86,11 @@ void ScriptRunner::start() { QTimer::singleShot(0, this, &ScriptRunner::step); }
 
 void ScriptRunner::step() {
     if (failed_) return;
+    // A window's timed work (an automatic PCNN run) holds every further line until it ends.
+    if (BusyGate::held()) {
+        QTimer::singleShot(10, this, &ScriptRunner::step);
+        return;
+    }
     while (next_ < lines_.size()) {
         const int lineNumber = next_ + 1;
         const ScriptParseResult parsed = parseScriptLine(lines_[next_++].toStdString());

@@ -31,6 +31,12 @@ public:
     // document, caption and commands as they were, when it could not be done; the error box
     // has said why.
     virtual bool ReplaceImage(Bitmap24 picture, const QString& caption) = 0;
+    // The picture now stands on its own, apart from the folder of the opened file: image
+    // commands on, folder commands off, folder position 0 (a fractal applied).
+    virtual void DetachFromFolder() = 0;
+    // Sets the main window's outer size to outerWidth × (its tool bar's height + belowToolBar),
+    // the size a 256 × 256 picture applied from the PCNN or fractal window gets.
+    virtual void ResizeMainWindow(int outerWidth, int belowToolBar) = 0;
     // Puts a frame handed over by the player into the document and shows the main window.
     virtual void ReceiveFrame(Bitmap24 frame) = 0;
     // Shows the main window again (the player closes).
