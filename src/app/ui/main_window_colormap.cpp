@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "filter/ui/custom_filter_dialog.h"
 
 namespace veltrane {
 
@@ -21,5 +22,7 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 }
 
 }  // namespace
+
+void TMain::CustomFilterC1Click() { RunColourWindow(*this, CustomFilter, &TCustomFilter::PrepareCustomFilter); }
 
 }  // namespace veltrane

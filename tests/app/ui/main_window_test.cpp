@@ -11,11 +11,14 @@
 
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
+#include "filter/ui/custom_filter_dialog.h"
 #include "image/bmp_codec.h"
 #include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
+#include "support/plane_fixtures.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
+#include "widgets/ui/up_down.h"
 
 using namespace veltrane;
 
@@ -228,4 +231,46 @@ TEST_F(MainWindowTest, HoldsOneNamedColorDialog) {
     EXPECT_EQ(dialog->property("Title").toString(), "色の選択");
     EXPECT_TRUE(dialog->setProperty("Color", 0x00FF00u));  // what a script's "Main.ColorDialog.Color = ..." does
     EXPECT_EQ(dialog->GetColor(), 0x00FF00u);
+}
+
+// Every opening starts from the design kernel with its preview and divisor shown; Cancel leaves
+// the picture, OK filters it, and nothing of the window survives either.
+TEST_F(MainWindowTest, CustomFilterCommandOpensModallyWithTheDesignKernelEachTime) {
+    window->CustomFilterC1Click();
+    EXPECT_EQ(CustomFilter, nullptr) << "no picture, no window";
+
+    window->ReceiveFrame(frame(7, 4));
+    const ColorPlanes loaded = window->document().current;
+    struct Opening {
+        bool modal = false;
+        QString divisor;
+        int centre = 0;
+        bool previewed = false;
+    };
+    for (bool ok : {false, true}) {
+        Opening seen;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(CustomFilter, nullptr);
+            seen = {CustomFilter->isModal(), CustomFilter->Label2->text(), CustomFilter->UpDowns[12]->value(),
+                    !CustomFilter->Image1->picture().isNull()};
+            // Identity kernel but for one cell: must not outlive a cancelled opening.
+            for (UpDown* cell : CustomFilter->UpDowns) cell->setValue(0);
+            CustomFilter->UpDowns[12]->setValue(1);
+            CustomFilter->UpDowns[0]->setValue(1);
+            (ok ? CustomFilter->OKBtn : CustomFilter->CancelBtn)->click();
+        });
+        window->CustomFilterC1Click();
+        EXPECT_TRUE(seen.modal);
+        EXPECT_EQ(seen.divisor, "1");
+        EXPECT_EQ(seen.centre, 5);
+        EXPECT_TRUE(seen.previewed);
+        EXPECT_EQ(CustomFilter, nullptr) << "the window is gone after it closed";
+    }
+    FilterKernel applied{};
+    applied[0] = applied[12] = 1;
+    ColorPlanes expected = loaded;
+    CustomFilterPlanes(expected, applied);
+    EXPECT_EQ(test::bytes(window->document().current.R), test::bytes(expected.R));
+    EXPECT_EQ(test::bytes(window->document().current.B), test::bytes(expected.B));
+    EXPECT_EQ(window->random().state(), 1u) << "the filter draws nothing";
 }
