@@ -131,6 +131,12 @@ TEST_F(ComposeTest, MergesByEveryRuleWhereThePicturesOverlap) {
     const ScriptResult edit = runOn("Main.Marge.trigger()\nMargeJoint.TrackBar1.value = 29\nprint MargeJoint.Edit2.text\n"
                                     "MargeJoint.CancelBtn.click()\n");
     EXPECT_EQ(edit.outLines(), (QStringList{"MargeJoint.Edit2.text = 29", "Main.windowTitle = cur.bmp(2×2)"}));
+
+    // The page showing decides: opened for a join, switched to the merge page, OK merges.
+    const ScriptResult switched = runOn("Main.Joint.trigger()\nMargeJoint.PageControl1.currentIndex = 1\ndrop MargeJoint " +
+                                        q(session.path("sec.bmp")) + "\nMargeJoint.OKBtn.click()\n");
+    EXPECT_EQ(switched.outLines(), QStringList{"Main.windowTitle = cur.bmp(2×2)とsec.bmpを合成"});
+    EXPECT_EQ(pixelAt(readPicture(session.path("out.bmp")), 0, 0), rgb(50, 150, 150));
 }
 
 // A join, then a merge: the caption gains both phrases, and "元画像表示" shows the result.
