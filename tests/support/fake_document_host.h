@@ -28,6 +28,7 @@ public:
                                    QImage::Format_BGR888)
                                 .copy();
     }
+    QString Caption() const override { return caption; }
     bool ReplaceImage(Bitmap24 picture, const QString& newCaption) override {
         doc.adopt(std::move(picture));
         caption = newCaption;

@@ -46,6 +46,7 @@ public:
     TProgress* progress() override;
     void RefreshFromPlanes() override;
     void ShowWorkingBitmap() override;
+    QString Caption() const override { return windowTitle(); }
     bool ReplaceImage(Bitmap24 picture, const QString& caption) override;
     // Puts a video frame into the document: caption "Captured Image(W×H)", image commands
     // on, folder commands off, display mode applied, and the window shown.

@@ -26,6 +26,8 @@ public:
     virtual void RefreshFromPlanes() = 0;
     // Shows the working bitmap as it is.
     virtual void ShowWorkingBitmap() = 0;
+    // The main window's caption as it stands; a join or merge appends its phrase to it.
+    virtual QString Caption() const = 0;
     // Puts a picture of any size into the document (its planes built, it becomes the
     // original) under the given caption; the file name stays. Returns false, with the
     // document, caption and commands as they were, when it could not be done; the error box

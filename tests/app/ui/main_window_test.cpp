@@ -1,5 +1,5 @@
-// The main window's document entry points and the commands that open the adjustment window,
-// driven in-process.
+// The main window's document entry points and the commands that open the adjustment window
+// and the join and merge window, driven in-process.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -12,6 +12,7 @@
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
 #include "filter/ui/custom_filter_dialog.h"
+#include "compose/ui/marge_joint_dialog.h"
 #include "image/bmp_codec.h"
 #include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
@@ -273,4 +274,66 @@ TEST_F(MainWindowTest, CustomFilterCommandOpensModallyWithTheDesignKernelEachTim
     EXPECT_EQ(test::bytes(window->document().current.R), test::bytes(expected.R));
     EXPECT_EQ(test::bytes(window->document().current.B), test::bytes(expected.B));
     EXPECT_EQ(window->random().state(), 1u) << "the filter draws nothing";
+// Join and merge open their page modally; the result replaces the picture and becomes the
+// original, while the window's size, fileName, commands and folder position stay.
+TEST_F(MainWindowTest, JoinAndMergeReplaceThePictureAndKeepEverythingElse) {
+    window->JointClick();
+    EXPECT_EQ(MargeJoint, nullptr) << "no picture, no window";
+
+    const QString first = writeBmp("a.bmp", 4, 3, 10);
+    writeBmp("b.bmp", 6, 5, 200);
+    const QString second = writeBmp("second.bmp", 2, 5, 90);
+    window->OpenFile(first);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QSize outer = window->frameGeometry().size();
+
+    const struct {
+        void (TMain::*command)();
+        const char* page;
+        const char* purpose;
+        QSize size;
+        QString caption;
+        int byteAt00;  // the first pixel's bytes after the command
+    } cases[] = {
+        {&TMain::JointClick, "TabSheet1", "連結する画像ファイル", QSize(4, 8), "a.bmp(4×3)とsecond.bmp(4×5)を連結", 90},
+        {&TMain::MargeClick, "TabSheet2", "合成する画像ファイル", QSize(4, 8),
+         "a.bmp(4×3)とsecond.bmp(4×5)を連結とsecond.bmpを合成", 90},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        QString page, purpose;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(MargeJoint, nullptr);
+            page = MargeJoint->PageControl1->currentWidget()->objectName();
+            purpose = MargeJoint->LabelDisp->text();
+            modal = MargeJoint->isModal();
+            MargeJoint->FilesDropped({second});
+            MargeJoint->OKBtn->click();
+        });
+        (window.get()->*c.command)();
+        EXPECT_EQ(page, c.page);
+        EXPECT_EQ(purpose, c.purpose);
+        EXPECT_TRUE(modal);
+        EXPECT_EQ(MargeJoint, nullptr) << "the window is gone after it closed";
+
+        const ImageDocument& doc = window->document();
+        ASSERT_EQ(QSize(doc.width(), doc.height()), c.size);
+        EXPECT_EQ(doc.bitmap.row(0)[0], c.byteAt00);
+        EXPECT_EQ(doc.original.R[0][3], 255) << "the padding is white and part of the original";
+        EXPECT_EQ(window->Image1->picture().size(), c.size);
+        EXPECT_EQ(window->windowTitle(), c.caption);
+        EXPECT_EQ(QFile::decodeName(doc.fileName.c_str()), first);
+        EXPECT_EQ(window->Edit1->text(), "1/3");
+        EXPECT_TRUE(window->saveas1->isEnabled());
+        EXPECT_TRUE(window->Joint->isEnabled());
+        EXPECT_TRUE(window->NextFileN1->isEnabled());
+        EXPECT_EQ(window->frameGeometry().size(), outer);
+    }
+
+    window->G1Click();
+    EXPECT_EQ(window->document().current.G[0][0], 90) << "the original is the merged picture";
+    window->NextFileN1->trigger();
+    EXPECT_EQ(window->windowTitle(), "b.bmp(6×5)") << "the folder position was kept";
 }
