@@ -274,6 +274,8 @@ TEST_F(MainWindowTest, CustomFilterCommandOpensModallyWithTheDesignKernelEachTim
     EXPECT_EQ(test::bytes(window->document().current.R), test::bytes(expected.R));
     EXPECT_EQ(test::bytes(window->document().current.B), test::bytes(expected.B));
     EXPECT_EQ(window->random().state(), 1u) << "the filter draws nothing";
+}
+
 // Join and merge open their page modally; the result replaces the picture and becomes the
 // original, while the window's size, fileName, commands and folder position stay.
 TEST_F(MainWindowTest, JoinAndMergeReplaceThePictureAndKeepEverythingElse) {
