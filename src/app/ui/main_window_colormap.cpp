@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/tone_color_dialog.h"
 
 namespace veltrane {
 
@@ -21,5 +22,7 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 }
 
 }  // namespace
+
+void TMain::ToneColorT1Click() { RunColourWindow(*this, ToneColor, &TToneColor::PrepareToneColor); }
 
 }  // namespace veltrane
