@@ -11,6 +11,7 @@
 
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
+#include "colormap/ui/tone_color_dialog.h"
 #include "image/bmp_codec.h"
 #include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
@@ -228,4 +229,40 @@ TEST_F(MainWindowTest, HoldsOneNamedColorDialog) {
     EXPECT_EQ(dialog->property("Title").toString(), "色の選択");
     EXPECT_TRUE(dialog->setProperty("Color", 0x00FF00u));  // what a script's "Main.ColorDialog.Color = ..." does
     EXPECT_EQ(dialog->GetColor(), 0x00FF00u);
+}
+
+TEST_F(MainWindowTest, ToneColourCommandRunsTheWindowModallyAndEveryEndingDestroysIt) {
+    window->ToneColorT1Click();
+    EXPECT_EQ(ToneColor, nullptr) << "without a picture the command does nothing";
+
+    window->ReceiveFrame(frame(5, 3));  // pixel (0, 0): R 200, G 0, B 0
+    struct Case {
+        const char* what;
+        void (*end)(TToneColor&);
+        int redAfter;
+    };
+    const Case cases[] = {
+        {"cancel", [](TToneColor& d) { d.CancelBtn->click(); }, 200},
+        {"close box", [](TToneColor& d) { d.close(); }, 200},
+        {"OK: the negative", [](TToneColor& d) { d.OKBtn->click(); }, 55},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool modal = false, visible = false, prepared = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(ToneColor, nullptr);
+            modal = ToneColor->isModal();
+            visible = ToneColor->isVisible();
+            prepared = ToneColor->preview() != nullptr;
+            ToneColor->Image1MouseDown(2, 128, 0);  // the right button: nothing
+            c.end(*ToneColor);
+        });
+        window->findChild<QAction*>("ToneColorT1")->trigger();
+        EXPECT_TRUE(modal);
+        EXPECT_TRUE(visible);
+        EXPECT_TRUE(prepared);
+        EXPECT_EQ(ToneColor, nullptr) << "the window is gone after it ended";
+        EXPECT_EQ(window->document().current.R[0][0], c.redAfter);
+        EXPECT_EQ(window->document().current.G[0][0], c.redAfter == 55 ? 255 : 0);
+    }
 }
