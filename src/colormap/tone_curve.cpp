@@ -76,6 +76,7 @@ ChannelMask maskOf(ToneChannel channel) {
 
 void applyToneRule(ColorPlanes& planes, const ToneCurve& curve, ToneChannel channel, const RowProgress& progress) {
     const ByteTable table = curve.outputTable();
+    const BytePairTable pairs(table.data());
     const ChannelMask mask = maskOf(channel);
     Plane* chosen[3];
     int count = 0;
@@ -85,7 +86,7 @@ void applyToneRule(ColorPlanes& planes, const ToneCurve& curve, ToneChannel chan
     for (int y = 0; y < planes.height; ++y) {
         for (int c = 0; c < count; ++c) {
             std::uint8_t* row = (*chosen[c])[y];
-            mapBytes(row, row, 0, planes.width, table.data());
+            pairs.map(row, row, 0, planes.width);
         }
         if (progress) progress(y);
     }
