@@ -251,3 +251,20 @@ TEST_F(ToneColorDialogTest, DestroyingTheWindowClearsItsGlobal) {
     dialog.reset();
     EXPECT_EQ(ToneColor, nullptr);
 }
+
+TEST_F(ToneColorDialogTest, OddSizesOpenPreviewAndApply) {
+    const QSize sizes[] = {{1, 1}, {1, 7}, {7, 1}, {30000, 2}};
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
+        load(size.width(), size.height(), [](int x, int y) { return Rgb{x % 256, 64, y % 256}; });
+        TToneColor& d = open();
+        d.Image1MouseDown(1, 128, 0);  // 64 → 128
+        EXPECT_EQ(processed(kMiddle, kMiddle).g, 128);
+        d.OKBtn->click();
+        const ImageDocument& doc = host.document();
+        const int w = size.width() - 1, h = size.height() - 1;
+        EXPECT_EQ(doc.current.G[0][0], 128);
+        EXPECT_EQ(doc.current.R[h][w], w % 256 >= 128 ? 0 : 255 - (w % 256) * 255 / 128);
+        EXPECT_EQ(pixelOf(host.shown, w, h).g, 128);
+    }
+}
