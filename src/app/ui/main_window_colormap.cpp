@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/tone_color_dialog.h"
 #include "filter/ui/custom_filter_dialog.h"
 
 namespace veltrane {
@@ -24,5 +25,6 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 }  // namespace
 
 void TMain::CustomFilterC1Click() { RunColourWindow(*this, CustomFilter, &TCustomFilter::PrepareCustomFilter); }
+void TMain::ToneColorT1Click() { RunColourWindow(*this, ToneColor, &TToneColor::PrepareToneColor); }
 
 }  // namespace veltrane

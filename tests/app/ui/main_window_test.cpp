@@ -11,8 +11,9 @@
 
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
-#include "filter/ui/custom_filter_dialog.h"
+#include "colormap/ui/tone_color_dialog.h"
 #include "compose/ui/marge_joint_dialog.h"
+#include "filter/ui/custom_filter_dialog.h"
 #include "image/bmp_codec.h"
 #include "image/pixel_buffer.h"
 #include "platform/ui/scripted_platform.h"
@@ -338,4 +339,40 @@ TEST_F(MainWindowTest, JoinAndMergeReplaceThePictureAndKeepEverythingElse) {
     EXPECT_EQ(window->document().current.G[0][0], 90) << "the original is the merged picture";
     window->NextFileN1->trigger();
     EXPECT_EQ(window->windowTitle(), "b.bmp(6×5)") << "the folder position was kept";
+}
+
+TEST_F(MainWindowTest, ToneColourCommandRunsTheWindowModallyAndEveryEndingDestroysIt) {
+    window->ToneColorT1Click();
+    EXPECT_EQ(ToneColor, nullptr) << "without a picture the command does nothing";
+
+    window->ReceiveFrame(frame(5, 3));  // pixel (0, 0): R 200, G 0, B 0
+    struct Case {
+        const char* what;
+        void (*end)(TToneColor&);
+        int redAfter;
+    };
+    const Case cases[] = {
+        {"cancel", [](TToneColor& d) { d.CancelBtn->click(); }, 200},
+        {"close box", [](TToneColor& d) { d.close(); }, 200},
+        {"OK: the negative", [](TToneColor& d) { d.OKBtn->click(); }, 55},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool modal = false, visible = false, prepared = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(ToneColor, nullptr);
+            modal = ToneColor->isModal();
+            visible = ToneColor->isVisible();
+            prepared = ToneColor->preview() != nullptr;
+            ToneColor->Image1MouseDown(2, 128, 0);  // the right button: nothing
+            c.end(*ToneColor);
+        });
+        window->findChild<QAction*>("ToneColorT1")->trigger();
+        EXPECT_TRUE(modal);
+        EXPECT_TRUE(visible);
+        EXPECT_TRUE(prepared);
+        EXPECT_EQ(ToneColor, nullptr) << "the window is gone after it ended";
+        EXPECT_EQ(window->document().current.R[0][0], c.redAfter);
+        EXPECT_EQ(window->document().current.G[0][0], c.redAfter == 55 ? 255 : 0);
+    }
 }
