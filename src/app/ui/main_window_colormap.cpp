@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/gradation_map_dialog.h"
 
 namespace veltrane {
 
@@ -21,5 +22,7 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 }
 
 }  // namespace
+
+void TMain::GradiationmapG1Click() { RunColourWindow(*this, GradiationMap, &TGradiationMap::PrepareGradationMap); }
 
 }  // namespace veltrane
