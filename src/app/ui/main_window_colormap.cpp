@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/gradation_map_dialog.h"
 #include "colormap/ui/tone_color_dialog.h"
 #include "filter/ui/custom_filter_dialog.h"
 
@@ -26,5 +27,6 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 
 void TMain::CustomFilterC1Click() { RunColourWindow(*this, CustomFilter, &TCustomFilter::PrepareCustomFilter); }
 void TMain::ToneColorT1Click() { RunColourWindow(*this, ToneColor, &TToneColor::PrepareToneColor); }
+void TMain::GradiationmapG1Click() { RunColourWindow(*this, GradiationMap, &TGradiationMap::PrepareGradationMap); }
 
 }  // namespace veltrane

@@ -11,6 +11,7 @@
 
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
+#include "colormap/ui/gradation_map_dialog.h"
 #include "colormap/ui/tone_color_dialog.h"
 #include "compose/ui/marge_joint_dialog.h"
 #include "filter/ui/custom_filter_dialog.h"
@@ -374,5 +375,40 @@ TEST_F(MainWindowTest, ToneColourCommandRunsTheWindowModallyAndEveryEndingDestro
         EXPECT_EQ(ToneColor, nullptr) << "the window is gone after it ended";
         EXPECT_EQ(window->document().current.R[0][0], c.redAfter);
         EXPECT_EQ(window->document().current.G[0][0], c.redAfter == 55 ? 255 : 0);
+    }
+}
+
+// The gradation map opens modally on the picture, builds its catalogue on the program's own
+// generator (leaving it in one state whatever it held) and is gone after every ending.
+TEST_F(MainWindowTest, GradationMapCommandOpensModallyAndNothingSurvivesTheWindow) {
+    window->GradiationmapG1Click();
+    EXPECT_EQ(GradiationMap, nullptr);
+    EXPECT_EQ(window->random().state(), 1u) << "without a picture nothing is drawn";
+
+    window->ReceiveFrame(frame(5, 3));
+    const std::pair<const char*, void (*)()> endings[] = {
+        {"cancel", [] { GradiationMap->CancelBtn->click(); }},
+        {"close box", [] { GradiationMap->close(); }},
+        {"OK", [] { GradiationMap->OKBtn->click(); }},
+    };
+    for (const auto& [what, end] : endings) {
+        SCOPED_TRACE(what);
+        window->random().seed(12345);
+        bool modal = false, visible = false;
+        int items = 0;
+        QTimer::singleShot(0, [&, end = end] {
+            ASSERT_NE(GradiationMap, nullptr);
+            modal = GradiationMap->isModal();
+            visible = GradiationMap->isVisible();
+            items = GradiationMap->ComboBox1->count();
+            GradiationMap->RadioButton4->click();  // must not outlive this opening
+            end();
+        });
+        window->findChild<QAction*>("GradiationmapG1")->trigger();
+        EXPECT_TRUE(modal);
+        EXPECT_TRUE(visible);
+        EXPECT_EQ(items, 20);
+        EXPECT_EQ(GradiationMap, nullptr) << "the window is gone after it closed";
+        EXPECT_EQ(window->random().state(), 2150892846u) << "the opening's seeds, not restored by the ending";
     }
 }
