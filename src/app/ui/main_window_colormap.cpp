@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/color_exchange_dialog.h"
+#include "colormap/ui/extract_color_dialog.h"
 
 namespace veltrane {
 
@@ -21,5 +23,8 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 }
 
 }  // namespace
+
+void TMain::SwitchCsolorClick() { RunColourWindow(*this, ColorExchange, &TColorExchange::PrepareColorExchange); }
+void TMain::ExtractColor1Click() { RunColourWindow(*this, ExtractColor, &TExtractColor::PrepareExtraction); }
 
 }  // namespace veltrane
