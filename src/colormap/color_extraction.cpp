@@ -68,21 +68,18 @@ SectorMasks masksOf(const SectorChoice& chosen) {
     return masks;
 }
 
-// A pixel in no sector keeps its colour.
 VELTRANE_WIDE_LOOP void blackenUnchosen(std::uint8_t* __restrict r, std::uint8_t* __restrict g,
                                         std::uint8_t* __restrict b, const std::int8_t* __restrict sectors, int count,
                                         SectorMasks masks) {
     const std::uint8_t m0 = masks.of[0], m1 = masks.of[1], m2 = masks.of[2], m3 = masks.of[3], m4 = masks.of[4],
                        m5 = masks.of[5];
+    // Masks and ors rather than a chain of choices, so that the loop has no branch to keep it
+    // from running on whole vectors. A pixel in no sector (-1) matches no mask and is kept.
     for (int x = 0; x < count; ++x) {
         const std::int8_t s = sectors[x];
-        std::uint8_t keep = 0xFF;
-        keep = s == 0 ? m0 : keep;
-        keep = s == 1 ? m1 : keep;
-        keep = s == 2 ? m2 : keep;
-        keep = s == 3 ? m3 : keep;
-        keep = s == 4 ? m4 : keep;
-        keep = s == 5 ? m5 : keep;
+        const auto in = [s](int sector) { return -(s == sector); };  // all ones or 0
+        const std::uint8_t keep = static_cast<std::uint8_t>((in(0) & m0) | (in(1) & m1) | (in(2) & m2) | (in(3) & m3) |
+                                                            (in(4) & m4) | (in(5) & m5) | -(s < 0));
         r[x] &= keep;
         g[x] &= keep;
         b[x] &= keep;
