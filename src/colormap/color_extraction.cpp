@@ -74,7 +74,7 @@ VELTRANE_WIDE_LOOP void blackenUnchosen(std::uint8_t* __restrict r, std::uint8_t
     const std::uint8_t m0 = masks.of[0], m1 = masks.of[1], m2 = masks.of[2], m3 = masks.of[3], m4 = masks.of[4],
                        m5 = masks.of[5];
     // Masks and ors rather than a chain of choices, so that the loop has no branch to keep it
-    // from running on whole vectors. A pixel in no sector (-1) matches no mask and is kept.
+    // from running on whole vectors. A pixel in no sector (-1) is kept.
     for (int x = 0; x < count; ++x) {
         const std::int8_t s = sectors[x];
         const auto in = [s](int sector) { return -(s == sector); };  // all ones or 0
