@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "app/ui/main_window.h"
+#include "colormap/ui/color_exchange_dialog.h"
+#include "colormap/ui/extract_color_dialog.h"
 #include "colormap/ui/gradation_map_dialog.h"
 #include "colormap/ui/tone_color_dialog.h"
 #include "filter/ui/custom_filter_dialog.h"
@@ -28,5 +30,7 @@ void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
 void TMain::CustomFilterC1Click() { RunColourWindow(*this, CustomFilter, &TCustomFilter::PrepareCustomFilter); }
 void TMain::ToneColorT1Click() { RunColourWindow(*this, ToneColor, &TToneColor::PrepareToneColor); }
 void TMain::GradiationmapG1Click() { RunColourWindow(*this, GradiationMap, &TGradiationMap::PrepareGradationMap); }
+void TMain::SwitchCsolorClick() { RunColourWindow(*this, ColorExchange, &TColorExchange::PrepareColorExchange); }
+void TMain::ExtractColor1Click() { RunColourWindow(*this, ExtractColor, &TExtractColor::PrepareExtraction); }
 
 }  // namespace veltrane

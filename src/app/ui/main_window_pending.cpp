@@ -13,9 +13,7 @@ namespace veltrane {
 
 VELTRANE_IMAGE_COMMAND(propertyClick)
 VELTRANE_IMAGE_COMMAND(CopyC1Click)
-VELTRANE_IMAGE_COMMAND(ExtractColor1Click)
 VELTRANE_IMAGE_COMMAND(ExtractSkinColorClick)
-VELTRANE_IMAGE_COMMAND(SwitchCsolorClick)
 VELTRANE_IMAGE_COMMAND(wallpaperClick)
 
 VELTRANE_COMMAND(thumbClick)

@@ -8,9 +8,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "adjust/ui/rgb_dialog.h"
 #include "app/ui/main_window.h"
+#include "colormap/ui/color_exchange_dialog.h"
+#include "colormap/ui/extract_color_dialog.h"
 #include "colormap/ui/gradation_map_dialog.h"
 #include "colormap/ui/tone_color_dialog.h"
 #include "compose/ui/marge_joint_dialog.h"
@@ -411,4 +414,63 @@ TEST_F(MainWindowTest, GradationMapCommandOpensModallyAndNothingSurvivesTheWindo
         EXPECT_EQ(GradiationMap, nullptr) << "the window is gone after it closed";
         EXPECT_EQ(window->random().state(), 2150892846u) << "the opening's seeds, not restored by the ending";
     }
+}
+
+TEST_F(MainWindowTest, ColourExchangeAndExtractionOpenModallyFromEveryEntryAndLeaveNothingBehind) {
+    // Without a picture the commands do nothing.
+    window->SwitchCsolorClick();
+    window->ExtractColor1Click();
+    EXPECT_EQ(ColorExchange, nullptr);
+    EXPECT_EQ(ExtractColor, nullptr);
+
+    window->ReceiveFrame(frame(5, 3));
+    struct Case {
+        const char* what;
+        std::function<void()> open;
+        std::function<QDialog*()> global;
+        std::function<void()> changeState;  // must not outlive the opening
+        std::function<bool()> designState;
+    };
+    const Case cases[] = {
+        {"exchange by handler", [&] { window->SwitchCsolorClick(); }, [] { return ColorExchange; },
+         [] { ColorExchange->CheckBoxRed->click(); },
+         [] { return ColorExchange->keepRed == 1 && !ColorExchange->CheckBoxRed->isChecked(); }},
+        {"exchange by menu", [&] { window->findChild<QAction*>("SwitchCsolor")->trigger(); }, [] { return ColorExchange; },
+         [] { ColorExchange->RadioButton2->click(); }, [] { return !ColorExchange->RadioButton2->isChecked(); }},
+        {"exchange by pop-up item", [&] { window->findChild<QAction*>("S2")->trigger(); },
+         [] { return ColorExchange; }, [] { ColorExchange->CheckBoxGreen->click(); },
+         [] { return ColorExchange->keepGreen == 1; }},
+        {"exchange by tool button", [&] { window->ToolButton10->click(); }, [] { return ColorExchange; },
+         [] { ColorExchange->CheckBoxBlue->click(); }, [] { return ColorExchange->keepBlue == 1; }},
+        {"extraction by handler", [&] { window->ExtractColor1Click(); }, [] { return ExtractColor; },
+         [] { ExtractColor->CheckBox3->click(); }, [] { return ExtractColor->CheckBox3->isChecked(); }},
+        {"extraction by menu", [&] { window->findChild<QAction*>("ExtractColor1")->trigger(); },
+         [] { return ExtractColor; }, [] { ExtractColor->CheckBox1->click(); },
+         [] { return ExtractColor->CheckBox1->isChecked(); }},
+        {"extraction by pop-up item", [&] { window->findChild<QAction*>("C3")->trigger(); },
+         [] { return ExtractColor; }, [] { ExtractColor->CheckBox2->click(); },
+         [] { return ExtractColor->CheckBox2->isChecked(); }},
+        {"extraction by tool button", [&] { window->ToolButton13->click(); }, [] { return ExtractColor; },
+         [] { ExtractColor->CheckBox6->click(); }, [] { return ExtractColor->CheckBox6->isChecked(); }},
+    };
+    for (int round = 0; round < 2; ++round)
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            bool modal = false, visible = false, design = false;
+            QTimer::singleShot(0, [&] {
+                QDialog* dialog = c.global();
+                ASSERT_NE(dialog, nullptr);
+                modal = dialog->isModal();
+                visible = dialog->isVisible();
+                design = c.designState();
+                c.changeState();
+                dialog->reject();
+            });
+            c.open();
+            EXPECT_TRUE(modal);
+            EXPECT_TRUE(visible);
+            EXPECT_TRUE(design) << "round " << round;
+            EXPECT_EQ(c.global(), nullptr) << "the window is gone after it closed";
+        }
+    EXPECT_EQ(window->random().state(), 1u) << "the windows draw nothing";
 }
