@@ -38,6 +38,13 @@ struct WindowMetrics {
     int smallCaptionHeight = 0;
 };
 
+// What became of a request to set the desktop wallpaper.
+struct WallpaperResult {
+    enum class Status { Set, UnknownDesktop, Failed };
+    Status status = Status::Failed;
+    QString reason;  // why it failed (Failed only)
+};
+
 class PlatformServices {
 public:
     virtual ~PlatformServices() = default;
@@ -60,6 +67,18 @@ public:
     virtual void setClipboardImage(const QImage& image) = 0;
 
     virtual WindowMetrics metrics() = 0;
+
+    // The primary screen at its real resolution; null when the desktop refuses.
+    virtual QImage grabScreen() = 0;
+    // Makes the picture file the desktop's wallpaper.
+    virtual WallpaperResult setWallpaper(const QString& path) = 0;
+    // Shows the file manager's properties of the file (or the program's own small dialog);
+    // returns at once, failures are silent.
+    virtual void showFileProperties(QWidget* owner, const QString& path) = 0;
+    // Whether windows can be made translucent here (a compositing desktop).
+    virtual bool transparencyAvailable() = 0;
+    // Sets the window's opacity, alpha 0..255 (255 opaque); false when it could not be done.
+    virtual bool setWindowAlpha(QWidget* window, int alpha) = 0;
 };
 
 // The services in force for this run; the Qt desktop by default.

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace veltrane {
 
@@ -146,6 +147,27 @@ WindowMetrics QtPlatform::metrics() {
     m.menuButtonHeight = QFontMetrics(QApplication::font()).height() + 2 * style->pixelMetric(QStyle::PM_MenuBarVMargin) +
                          2 * style->pixelMetric(QStyle::PM_MenuBarPanelWidth) + 4;
     return m;
+}
+
+QImage QtPlatform::grabScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    return screen->grabWindow(0).toImage();
+}
+
+// The desktop-specific wallpaper, the file manager's properties and the compositor check are
+// not wired yet: wallpaper answers "unknown desktop", properties do nothing, and windows are
+// never made translucent.
+WallpaperResult QtPlatform::setWallpaper(const QString&) { return {WallpaperResult::Status::UnknownDesktop, {}}; }
+
+void QtPlatform::showFileProperties(QWidget*, const QString&) {}
+
+bool QtPlatform::transparencyAvailable() { return false; }
+
+bool QtPlatform::setWindowAlpha(QWidget* window, int alpha) {
+    if (!window || !transparencyAvailable()) return false;
+    window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+    return true;
 }
 
 }  // namespace veltrane

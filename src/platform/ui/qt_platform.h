@@ -19,6 +19,11 @@ public:
     QImage clipboardImage() override;
     void setClipboardImage(const QImage& image) override;
     WindowMetrics metrics() override;
+    QImage grabScreen() override;
+    WallpaperResult setWallpaper(const QString& path) override;
+    void showFileProperties(QWidget* owner, const QString& path) override;
+    bool transparencyAvailable() override;
+    bool setWindowAlpha(QWidget* window, int alpha) override;
 };
 
 // "desc|patterns" lists turned into Qt name filters ("desc (*.a *.b)").

@@ -1,5 +1,7 @@
 #include "platform/ui/scripted_platform.h"
 
+#include <QWidget>
+#include <algorithm>
 #include <cstdio>
 
 namespace veltrane {
@@ -54,6 +56,20 @@ std::optional<FileDialogAnswer> ScriptedPlatform::saveFile(QWidget*, const QList
 std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const std::function<std::optional<QColor>()>&) {
     if (auto answer = takeDialogAnswer(DialogKind::Color)) return answer->color;
     return std::nullopt;
+}
+
+WallpaperResult ScriptedPlatform::setWallpaper(const QString& path) {
+    wallpapers_.append(path);
+    return {WallpaperResult::Status::Set, {}};
+}
+
+void ScriptedPlatform::showFileProperties(QWidget*, const QString& path) { propertiesShown_.append(path); }
+
+bool ScriptedPlatform::setWindowAlpha(QWidget* window, int alpha) {
+    if (!window) return false;
+    alphas_.append({window->objectName(), alpha});
+    window->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+    return true;
 }
 
 }  // namespace veltrane

@@ -30,12 +30,25 @@ public:
                                              int filterIndex) override;
     std::optional<QColor> pickColor(QWidget* owner, const std::function<std::optional<QColor>()>& showPicker) override;
 
+    // Wallpaper and properties are recorded and never reach the desktop; transparency is
+    // available, each alpha recorded (window objectName, alpha) and applied.
+    WallpaperResult setWallpaper(const QString& path) override;
+    void showFileProperties(QWidget* owner, const QString& path) override;
+    bool transparencyAvailable() override { return true; }
+    bool setWindowAlpha(QWidget* window, int alpha) override;
+    const QStringList& wallpapers() const { return wallpapers_; }
+    const QStringList& propertiesShown() const { return propertiesShown_; }
+    const QList<QPair<QString, int>>& alphas() const { return alphas_; }
+
 private:
     std::optional<DialogAnswer> takeDialogAnswer(DialogKind wanted);
 
     QQueue<DialogAnswer> dialogAnswers_;
     QQueue<MessageResult> buttons_;
     QStringList messages_;
+    QStringList wallpapers_;
+    QStringList propertiesShown_;
+    QList<QPair<QString, int>> alphas_;
 };
 
 }  // namespace veltrane
