@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "player/display_options.h"
 #include "player/player_logic.h"
 #include "player/player_settings.h"
 #include "player/ui/media_engine.h"
@@ -71,6 +72,18 @@ public:
     void CloseMedia();
     // Paints the seek bar for position / duration.
     void DrawSeekBar(double fraction);
+
+    // The display window's options, run by the twin items of both pop-up menus.
+    void SetDisplaySize(DisplaySize size);
+    void SetAspect(AspectRatio ratio);
+    // level: 20, 40, 60, 80 or 100 percent opacity of the controller and the play list.
+    void SetPlayerTransparency(int level);
+    void ApplyColourPreset(ColourPreset preset);
+    // The colour dialog, placed at the controller's top-left corner, modally.
+    void EditColours();
+    // Shows the colours of the settings: the time display, the play list's colours and icons,
+    // and the colour button's glyph.
+    void ShowColours();
 
     MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
@@ -159,6 +172,22 @@ public slots:
     void allfiles1Click();
     void StayTopClick();
     void DispSizeFixClick();
+    void N501Click();
+    void N1001Click();
+    void N2001Click();
+    void MaxDispClick();
+    void aspect4to3Click();
+    void aspect16to9Click();
+    void transmitmuchmoreClick();
+    void transmitmuchClick();
+    void transmitsosoClick();
+    void transmitlittleClick();
+    void nontransmitClick();
+    void Red1Click();
+    void Yellow1Click();
+    void Blue1Click();
+    void Green1Click();
+    void White1Click();
     void playrateinitClick();
     void versionV1Click();
 
@@ -199,6 +228,12 @@ private:
     void CaptureFrame();
     void OpenDroppedFile(const QString& path);
     void ResizeOuter(int outerWidth, int outerHeight);
+    // The display options: the items of both menus, their check marks and stay on top.
+    void connectDisplayOptions();
+    void ShowDisplayMarks();
+    void SetControllerOnTop(bool on);
+    // The seek bar at the playing position, while a file is open.
+    void RepaintSeekBarWhileOpen();
 
     DocumentHost& host_;
     std::unique_ptr<MediaEngine> engine_;
@@ -221,6 +256,8 @@ private:
     int totalFrames_ = 0;
     int videoWidth_ = 0;
     int videoHeight_ = 0;
+    // The size last chosen for the display window.
+    DisplaySize displaySize_ = DisplaySize::Full;
 };
 
 // The player's controller while the player runs; null otherwise.

@@ -124,8 +124,11 @@ void TMovieController::ShowVideo() {
     videoWidth_ = std::max(0, size.width());
     videoHeight_ = std::max(0, size.height());
     // A fixed display keeps its size and the video fills the panel; otherwise the window
-    // takes the video's own size.
-    if (!settings_.fixedDisplaySize && videoWidth_ > 0 && videoHeight_ > 0) Display->FitVideo(videoWidth_, videoHeight_);
+    // takes the 100 % size of the video.
+    if (!settings_.fixedDisplaySize && videoWidth_ > 0 && videoHeight_ > 0) {
+        const OuterSize outer = displayOuterSize(DisplaySize::Full, Display->frameMetrics(), videoWidth_, videoHeight_);
+        Display->ResizeOuter(outer.width, outer.height);
+    }
 }
 
 void TMovieController::ReadDuration() {
