@@ -73,20 +73,23 @@ TEST_F(PlayerDisplayScriptTest, AShownPickerSetsTheTimeColourAndTheSettingsKeepI
 TEST_F(PlayerDisplayScriptTest, SizesTransparencyAndPresetsFromTheMenus) {
     // Offscreen a shown window has a 2-pixel frame and no caption: 200 % of 64 × 48 is
     // 4 × 2 + 128 wide and 2 × (2 + 48 + 0) high.
-    const ScriptResult r = run("Display.N2002.trigger()\n"
+    const ScriptResult r = run("Display.Max1.trigger()\nprint Display.displayMaximised\n"
+                               "Display.N2002.trigger()\nprint Display.displayMaximised\n"
                                "print Display.width\nprint Display.height\nprint MovieController.N2001.checked\n"
                                "MovieController.transmitlittle.trigger()\n"
                                "print MovieController.windowOpacity\nprint FileList.windowOpacity\n"
                                "print Display.windowOpacity\n"
-                               "MovieController.N31.trigger()\n"
-                               "Display.DispFix.trigger()\n"
+                               "MovieController.N30.trigger()\nprint MovieController.iconColour\n"
+                               "Display.DispFix.trigger()\nprint MovieController.fixedDisplaySize\n"
                                "MovieController.exitE1Click()\n"
                                "wait until Main.visible = true\n");
-    EXPECT_EQ(r.outLines(), (QStringList{"Display.width = 136", "Display.height = 100", "MovieController.N2001.checked = true",
+    EXPECT_EQ(r.outLines(), (QStringList{"Display.displayMaximised = true", "Display.displayMaximised = false",
+                                         "Display.width = 136", "Display.height = 100", "MovieController.N2001.checked = true",
                                          "MovieController.windowOpacity = 0.8", "FileList.windowOpacity = 0.8",
-                                         "Display.windowOpacity = 1"}));
+                                         "Display.windowOpacity = 1", "MovieController.iconColour = 3",
+                                         "MovieController.fixedDisplaySize = false"}));
     const veltrane::IniFile ini = settings();
-    EXPECT_EQ(ini.readInteger("MOVIECOLOR", "FileList_str_B", -1), 204) << "あお";
-    EXPECT_EQ(ini.readInteger("MOVIECOLOR", "ICON_COLOR", -1), 2);
+    EXPECT_EQ(ini.readInteger("MOVIECOLOR", "FileList_str_G", -1), 204) << "みどり";
+    EXPECT_EQ(ini.readInteger("MOVIECOLOR", "ICON_COLOR", -1), 3);
     EXPECT_EQ(ini.readInteger("DISPLAY", "fix", -1), 0) << "fixed by default, switched off";
 }

@@ -14,6 +14,7 @@ class VideoWidget;
 
 class TDisplay : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool displayMaximised READ displayMaximised)
 
 public:
     explicit TDisplay(QWidget* parent = nullptr);

@@ -30,6 +30,10 @@ class UpDown;
 
 class TMovieController : public QWidget {
     Q_OBJECT
+    // The display options and colours, for scripts.
+    Q_PROPERTY(bool fixedDisplaySize READ fixedDisplaySize)
+    Q_PROPERTY(bool stayOnTop READ stayOnTop)
+    Q_PROPERTY(int iconColour READ iconColour)
     // Read by scripts and by the windows opened from the player.
     Q_PROPERTY(QString mediaPath READ mediaPath)
     Q_PROPERTY(QString mediaFolder READ mediaFolder)
@@ -87,6 +91,9 @@ public:
 
     MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
+    bool fixedDisplaySize() const { return settings_.fixedDisplaySize; }
+    bool stayOnTop() const { return settings_.stayOnTop; }
+    int iconColour() const { return settings_.iconColour; }
     const AbRepeat& abRepeat() const { return ab_; }
 
     QString mediaPath() const { return mediaPath_; }
