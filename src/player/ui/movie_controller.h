@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "frames/ui/frame_source.h"
 #include "player/player_logic.h"
 #include "player/player_settings.h"
 #include "player/ui/media_engine.h"
@@ -27,7 +28,7 @@ class PanelStatusBar;
 class SeekBarView;
 class UpDown;
 
-class TMovieController : public QWidget {
+class TMovieController : public QWidget, public FrameSource {
     Q_OBJECT
     // Read by scripts and by the windows opened from the player.
     Q_PROPERTY(QString mediaPath READ mediaPath)
@@ -72,11 +73,20 @@ public:
     // Paints the seek bar for position / duration.
     void DrawSeekBar(double fraction);
 
+    // The frame at position p (in the engine's present unit) into the grab buffer.
+    const GrabResult& GrabFrame(qint64 p) override;
+    const GrabResult& grabBuffer() const { return grabBuffer_; }
+    // Opens the frame-processing window on the open video: positions in frames, the controller
+    // and the video hidden, the player paused at frame 0.
+    void OpenFrameProcessing();
+    void HandOverFrame(Bitmap24 frame) override;
+    void ResumeAfterFrameProcessing() override;
+
     MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
     const AbRepeat& abRepeat() const { return ab_; }
 
-    QString mediaPath() const { return mediaPath_; }
+    QString mediaPath() const override { return mediaPath_; }
     QString mediaFolder() const { return mediaFolder_; }
     bool mediaOpen() const { return mediaOpen_; }
     // The engine is still opening the file: neither "opened" nor "failed" has come yet.
@@ -88,8 +98,8 @@ public:
     qint64 duration() const { return duration_; }
     qint64 currentPosition() const { return engine_->position(); }
     QString totalText() const { return QString::fromStdString(totalText_); }
-    int totalSeconds() const { return totalSeconds_; }
-    int totalFrames() const { return totalFrames_; }
+    int totalSeconds() const override { return totalSeconds_; }
+    int totalFrames() const override { return totalFrames_; }
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     int listIndex() const;
@@ -221,6 +231,7 @@ private:
     int totalFrames_ = 0;
     int videoWidth_ = 0;
     int videoHeight_ = 0;
+    GrabResult grabBuffer_;
 };
 
 // The player's controller while the player runs; null otherwise.
