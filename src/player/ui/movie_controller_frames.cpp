@@ -1,5 +1,7 @@
 // The controller's side of frame processing: frame grabs by number, opening the window and
 // playing on once it closes.
+#include <QScreen>
+
 #include "frames/ui/experiment_window.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
@@ -22,7 +24,9 @@ void TMovieController::OpenFrameProcessing() {
     }
     auto* window = new TExperiment(host_, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    const QPoint centre = frameGeometry().center();
+    // The main window stands hidden while the player runs: the window takes the middle of the
+    // controller's screen instead of the main window's centre.
+    const QPoint centre = screen()->availableGeometry().center();
     engine_->setTimeFormatFrames(true);
     hide();
     if (Display) Display->video()->hide();
