@@ -13,7 +13,6 @@ namespace veltrane {
 
 VELTRANE_IMAGE_COMMAND(propertyClick)
 VELTRANE_IMAGE_COMMAND(CopyC1Click)
-VELTRANE_IMAGE_COMMAND(ExtractSkinColorClick)
 VELTRANE_IMAGE_COMMAND(wallpaperClick)
 
 VELTRANE_COMMAND(thumbClick)

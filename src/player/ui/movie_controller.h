@@ -17,6 +17,7 @@
 #include <string>
 
 #include "player/display_options.h"
+#include "frames/ui/frame_source.h"
 #include "player/player_logic.h"
 #include "player/player_settings.h"
 #include "player/ui/media_engine.h"
@@ -28,7 +29,7 @@ class PanelStatusBar;
 class SeekBarView;
 class UpDown;
 
-class TMovieController : public QWidget {
+class TMovieController : public QWidget, public FrameSource {
     Q_OBJECT
     // The display options and colours, for scripts.
     Q_PROPERTY(bool fixedDisplaySize READ fixedDisplaySize)
@@ -88,6 +89,14 @@ public:
     // Shows the colours of the settings: the time display, the play list's colours and icons,
     // and the colour button's glyph.
     void ShowColours();
+    // The frame at position p (in the engine's present unit) into the grab buffer.
+    const GrabResult& GrabFrame(qint64 p) override;
+    const GrabResult& grabBuffer() const { return grabBuffer_; }
+    // Opens the frame-processing window on the open video: positions in frames, the controller
+    // and the video hidden, the player paused at frame 0.
+    void OpenFrameProcessing();
+    void HandOverFrame(Bitmap24 frame) override;
+    void ResumeAfterFrameProcessing() override;
 
     MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
@@ -96,7 +105,7 @@ public:
     int iconColour() const { return settings_.iconColour; }
     const AbRepeat& abRepeat() const { return ab_; }
 
-    QString mediaPath() const { return mediaPath_; }
+    QString mediaPath() const override { return mediaPath_; }
     QString mediaFolder() const { return mediaFolder_; }
     bool mediaOpen() const { return mediaOpen_; }
     // The engine is still opening the file: neither "opened" nor "failed" has come yet.
@@ -108,8 +117,8 @@ public:
     qint64 duration() const { return duration_; }
     qint64 currentPosition() const { return engine_->position(); }
     QString totalText() const { return QString::fromStdString(totalText_); }
-    int totalSeconds() const { return totalSeconds_; }
-    int totalFrames() const { return totalFrames_; }
+    int totalSeconds() const override { return totalSeconds_; }
+    int totalFrames() const override { return totalFrames_; }
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     int listIndex() const;
@@ -265,6 +274,7 @@ private:
     int videoHeight_ = 0;
     // The size last chosen for the display window.
     DisplaySize displaySize_ = DisplaySize::Full;
+    GrabResult grabBuffer_;
 };
 
 // The player's controller while the player runs; null otherwise.

@@ -101,8 +101,13 @@ void TMovieController::CaptureFrame() {
         if (wasRunning) engine_->run();
         return;
     }
+    HandOverFrame(std::move(grab.frame));
+}
+
+// The frame becomes the main window's picture; the player closes without writing its settings.
+void TMovieController::HandOverFrame(Bitmap24 frame) {
     handedOver_ = true;
-    host_.ReceiveFrame(std::move(grab.frame));
+    host_.ReceiveFrame(std::move(frame));
     CloseMedia();
     close();
 }
@@ -197,7 +202,6 @@ void TMovieController::versionV1Click() { ShowAboutBox(this); }
 
 // ---- Commands of windows still to come: their items are in place and change nothing ----
 
-void TMovieController::ExperimentE1Click() {}
 void TMovieController::SceneCaptureS1Click() {}
 
 }  // namespace veltrane

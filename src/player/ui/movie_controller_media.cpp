@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "widgets/ui/status_bar.h"
+#include "frames/ui/experiment_window.h"
 #include "platform/ui/platform_services.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
@@ -150,6 +151,9 @@ void TMovieController::StopTimers() {
 }
 
 void TMovieController::CloseMedia() {
+    // The frame-processing window reads this file's frames: it closes first, and the player
+    // does not resume behind it.
+    if (Experiment) Experiment->CloseWithoutResume(this);
     mediaOpen_ = false;
     StopTimers();
     engine_->stop();
