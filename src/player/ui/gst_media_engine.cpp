@@ -56,7 +56,7 @@ void GstMediaEngine::open(const QString& path) {
     opening_ = true;
 
     QString error;
-    graph_ = buildGraph(path, &error);
+    graph_ = buildGraph(path, &error, deliveredVideoSize());
     if (graph_.isNull()) {
         // Reported from the event loop like every other outcome.
         QMetaObject::invokeMethod(
@@ -122,7 +122,8 @@ void GstMediaEngine::close() {
 }
 
 void GstMediaEngine::readStreamInfo() {
-    GstPad* pad = gst_element_get_static_pad(graph_.videoSink, "sink");
+    // The video's own size and rate, read before any scaler of ours.
+    GstPad* pad = gst_element_get_static_pad(graph_.videoInput, "sink");
     GstCaps* caps = pad != nullptr ? gst_pad_get_current_caps(pad) : nullptr;
     GstVideoInfo info;
     if (caps != nullptr && gst_video_info_from_caps(&info, caps) && GST_VIDEO_INFO_WIDTH(&info) > 0 &&

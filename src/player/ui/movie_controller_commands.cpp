@@ -207,7 +207,6 @@ void TMovieController::propertyClick() {}
 
 void TMovieController::SpeedButton10Click() {}
 void TMovieController::ExperimentE1Click() {}
-void TMovieController::SceneCaptureS1Click() {}
 // The marks keep showing the state the settings gave.
 void TMovieController::StayTopClick() { StayTop->setChecked(settings_.stayOnTop); }
 void TMovieController::DispSizeFixClick() { DispSizeFix->setChecked(settings_.fixedDisplaySize); }

@@ -147,6 +147,7 @@ void TMovieController::StopTimers() {
 }
 
 void TMovieController::CloseMedia() {
+    emit mediaClosing();
     mediaOpen_ = false;
     StopTimers();
     engine_->stop();
