@@ -101,9 +101,10 @@ void setUpVideoSink(GstElement* sink) {
     gst_caps_unref(caps);
 }
 
-// The scaler and the appsink behind it in one bin; the bin and the appsink each hold a reference
-// of ours. The video is stretched to the size (no borders), with square pixels.
-bool makeScaledVideoSink(QSize size, GstGraph& graph) {
+// The scaler and the appsink behind it in one bin, as the graph's video input and video sink, each
+// holding a reference of ours (left null when the bin cannot be built). The video is stretched to
+// the size (no borders), with square pixels.
+void makeScaledVideoSink(QSize size, GstGraph& graph) {
     const QString description =
         QStringLiteral("videoconvertscale add-borders=false ! video/x-raw,format=BGR,width=%1,height=%2,"
                        "pixel-aspect-ratio=1/1 ! appsink name=videosink")
@@ -114,13 +115,12 @@ bool makeScaledVideoSink(QSize size, GstGraph& graph) {
     if (error != nullptr) {
         g_error_free(error);
         if (bin != nullptr) gst_object_unref(bin);
-        return false;
+        return;
     }
-    if (bin == nullptr) return false;
+    if (bin == nullptr) return;
     gst_object_ref_sink(bin);
     graph.videoInput = bin;
     graph.videoSink = gst_bin_get_by_name(GST_BIN(bin), "videosink");
-    return graph.videoSink != nullptr;
 }
 
 }  // namespace
@@ -177,8 +177,7 @@ GstGraph buildGraph(const QString& path, QString* error, QSize deliveredSize) {
     setUpVideoSink(graph.videoSink);
     graph.panorama = gst_bin_get_by_name(GST_BIN(audioFilter), "balance");
     g_object_set(graph.pipeline, "uri", uri.toUtf8().constData(), "flags", scaled ? kScaledPlayFlags : kPlayFlags,
-                 "video-sink", graph.videoInput,
-                 "audio-sink", audioSink, "audio-filter", audioFilter, nullptr);
+                 "video-sink", graph.videoInput, "audio-sink", audioSink, "audio-filter", audioFilter, nullptr);
     gst_object_unref(audioSink);
     gst_object_unref(audioFilter);
     return graph;
