@@ -11,6 +11,10 @@ namespace {
 // playbin's GstPlayFlags: video, audio, software volume, deinterlace. Subtitles and the software
 // colour balance are left out.
 constexpr guint kPlayFlags = 0x1 | 0x2 | 0x10 | 0x200;
+// For frames delivered at another size: video, audio, software volume and native video, so
+// playbin hands the decoder's frames on unconverted (and undeinterlaced) and our one scaler
+// converts and scales them in a single pass.
+constexpr guint kScaledPlayFlags = 0x1 | 0x2 | 0x10 | 0x40;
 
 GstElement* ownedElement(const char* factory, const char* name = nullptr) {
     GstElement* element = gst_element_factory_make(factory, name);
@@ -97,6 +101,28 @@ void setUpVideoSink(GstElement* sink) {
     gst_caps_unref(caps);
 }
 
+// The scaler and the appsink behind it in one bin, as the graph's video input and video sink, each
+// holding a reference of ours (left null when the bin cannot be built). The video is stretched to
+// the size (no borders), with square pixels.
+void makeScaledVideoSink(QSize size, GstGraph& graph) {
+    const QString description =
+        QStringLiteral("videoconvertscale add-borders=false ! video/x-raw,format=BGR,width=%1,height=%2,"
+                       "pixel-aspect-ratio=1/1 ! appsink name=videosink")
+            .arg(size.width())
+            .arg(size.height());
+    GError* error = nullptr;
+    GstElement* bin = gst_parse_bin_from_description(description.toUtf8().constData(), TRUE, &error);
+    if (error != nullptr) {
+        g_error_free(error);
+        if (bin != nullptr) gst_object_unref(bin);
+        return;
+    }
+    if (bin == nullptr) return;
+    gst_object_ref_sink(bin);
+    graph.videoInput = bin;
+    graph.videoSink = gst_bin_get_by_name(GST_BIN(bin), "videosink");
+}
+
 }  // namespace
 
 bool gstreamerReady() {
@@ -114,7 +140,7 @@ QString factoryName(GstElement* element) {
     return factory != nullptr ? QString::fromUtf8(GST_OBJECT_NAME(factory)) : QString();
 }
 
-GstGraph buildGraph(const QString& path, QString* error) {
+GstGraph buildGraph(const QString& path, QString* error, QSize deliveredSize) {
     GstGraph graph;
     if (!gstreamerReady()) {
         *error = QStringLiteral("GStreamer could not be initialised");
@@ -132,7 +158,13 @@ GstGraph buildGraph(const QString& path, QString* error) {
     }
 
     graph.pipeline = ownedElement("playbin", "player");
-    graph.videoSink = ownedElement("appsink", "videosink");
+    const bool scaled = !deliveredSize.isEmpty();
+    if (scaled) {
+        makeScaledVideoSink(deliveredSize, graph);
+    } else {
+        graph.videoSink = ownedElement("appsink", "videosink");
+        if (graph.videoSink != nullptr) graph.videoInput = GST_ELEMENT(gst_object_ref(graph.videoSink));
+    }
     GstElement* audioSink = makeAudioSink();
     GstElement* audioFilter = makeAudioFilter();
     if (graph.pipeline == nullptr || graph.videoSink == nullptr || audioSink == nullptr || audioFilter == nullptr) {
@@ -144,8 +176,8 @@ GstGraph buildGraph(const QString& path, QString* error) {
     }
     setUpVideoSink(graph.videoSink);
     graph.panorama = gst_bin_get_by_name(GST_BIN(audioFilter), "balance");
-    g_object_set(graph.pipeline, "uri", uri.toUtf8().constData(), "flags", kPlayFlags, "video-sink", graph.videoSink,
-                 "audio-sink", audioSink, "audio-filter", audioFilter, nullptr);
+    g_object_set(graph.pipeline, "uri", uri.toUtf8().constData(), "flags", scaled ? kScaledPlayFlags : kPlayFlags,
+                 "video-sink", graph.videoInput, "audio-sink", audioSink, "audio-filter", audioFilter, nullptr);
     gst_object_unref(audioSink);
     gst_object_unref(audioFilter);
     return graph;
@@ -154,7 +186,7 @@ GstGraph buildGraph(const QString& path, QString* error) {
 void releaseGraph(GstGraph& graph) {
     // Going to NULL joins the streaming threads, so no callback runs after this.
     if (graph.pipeline != nullptr) gst_element_set_state(graph.pipeline, GST_STATE_NULL);
-    for (GstElement* element : {graph.panorama, graph.videoSink, graph.pipeline})
+    for (GstElement* element : {graph.panorama, graph.videoSink, graph.videoInput, graph.pipeline})
         if (element != nullptr) gst_object_unref(element);
     graph = GstGraph();
 }

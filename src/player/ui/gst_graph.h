@@ -4,6 +4,7 @@
 // the balance panner, and the AIFF work-around.
 #include <gst/gst.h>
 
+#include <QSize>
 #include <QString>
 
 namespace veltrane {
@@ -13,15 +14,20 @@ bool gstreamerReady();
 
 struct GstGraph {
     GstElement* pipeline = nullptr;  // the playbin
-    GstElement* videoSink = nullptr;
+    GstElement* videoSink = nullptr;  // the appsink
+    // Where the decoded video enters: the appsink itself, or the scaler bin in front of it when
+    // frames are delivered at another size. Its input shows the video's own size.
+    GstElement* videoInput = nullptr;
     GstElement* panorama = nullptr;  // the balance panner inside the audio filter
 
     bool isNull() const { return pipeline == nullptr; }
 };
 
 // Builds the graph for a readable file, in the NULL state, each element holding a reference of
-// ours. On failure returns a null graph and says why in `error`.
-GstGraph buildGraph(const QString& path, QString* error);
+// ours. A non-empty deliveredSize makes the graph hand the decoder's own frames to one
+// converter-scaler that delivers B, G, R frames of that size. On failure returns a null graph
+// and says why in `error`.
+GstGraph buildGraph(const QString& path, QString* error, QSize deliveredSize = QSize());
 // Sets the graph to NULL (joining its streaming threads) and drops our references.
 void releaseGraph(GstGraph& graph);
 

@@ -34,6 +34,8 @@ GstMediaEngine::GstMediaEngine(QObject* parent)
     connect(&openTimer_, &QTimer::timeout, this, [this] {
         if (opening_) failOpen(QStringLiteral("the file did not preroll"));
     });
+    stopWatch_.setInterval(kStopWatchMs);
+    connect(&stopWatch_, &QTimer::timeout, this, &GstMediaEngine::watchStop);
     seekWatchdog_.setSingleShot(true);
     connect(&seekWatchdog_, &QTimer::timeout, this, [this] {
         if (!seeks_) return;
@@ -43,6 +45,17 @@ GstMediaEngine::GstMediaEngine(QObject* parent)
 }
 
 GstMediaEngine::~GstMediaEngine() { close(); }
+
+// A graph whose demuxer is given no stop: playing past the stop position ends the stream there,
+// as the demuxer would have.
+void GstMediaEngine::watchStop() {
+    if (graph_.isNull() || opening_ || !running_ || atEnd_ || stop_ < 0 || isSeeking()) return;
+    gint64 now = 0;
+    if (!gst_element_query_position(graph_.pipeline, GST_FORMAT_TIME, &now) || now < stop_) return;
+    gst_element_set_state(graph_.pipeline, GST_STATE_PAUSED);
+    atEnd_ = true;
+    emit endOfStream();
+}
 
 // ---- opening and closing ----
 
@@ -56,7 +69,7 @@ void GstMediaEngine::open(const QString& path) {
     opening_ = true;
 
     QString error;
-    graph_ = buildGraph(path, &error);
+    graph_ = buildGraph(path, &error, deliveredVideoSize());
     if (graph_.isNull()) {
         // Reported from the event loop like every other outcome.
         QMetaObject::invokeMethod(
@@ -85,6 +98,7 @@ void GstMediaEngine::finishOpen() {
     opening_ = false;
     readStreamInfo();
     seeks_->setStepping(stepSeeks_ && hasVideo_, rateNum_, rateDen_);
+    if (stepSeeks_) stopWatch_.start();
     if (deferredSeek_) {
         const std::int64_t start = *deferredSeek_;
         deferredSeek_.reset();
@@ -102,6 +116,7 @@ void GstMediaEngine::failOpen(const QString& why) {
 
 void GstMediaEngine::close() {
     openTimer_.stop();
+    stopWatch_.stop();
     seekWatchdog_.stop();
     seeks_.reset();
     bus_.reset();
@@ -122,7 +137,8 @@ void GstMediaEngine::close() {
 }
 
 void GstMediaEngine::readStreamInfo() {
-    GstPad* pad = gst_element_get_static_pad(graph_.videoSink, "sink");
+    // The video's own size and rate, read before any scaler of ours.
+    GstPad* pad = gst_element_get_static_pad(graph_.videoInput, "sink");
     GstCaps* caps = pad != nullptr ? gst_pad_get_current_caps(pad) : nullptr;
     GstVideoInfo info;
     if (caps != nullptr && gst_video_info_from_caps(&info, caps) && GST_VIDEO_INFO_WIDTH(&info) > 0 &&
@@ -256,11 +272,12 @@ std::int64_t GstMediaEngine::stopNanoseconds() const {
 
 // The stop a seek carries. Every seek carries one: auparse ends at once on an open stop. "The
 // end" goes as a stop far beyond the duration, since durations can be estimates (an MP3 without
-// a Xing header); only mpegpsdemux, which clips any stop to its estimate and so would cut off
-// the frames after the last time stamp it found, gets an open stop.
+// a Xing header); only mpegpsdemux gets an open stop, whatever the stop: it clips any stop to its
+// estimate and ends far too early (a stop at the 3.9-second end of a clip ended it after 1.2 s),
+// so the engine keeps that stop itself (watchStop).
 std::int64_t GstMediaEngine::seekStopNanoseconds() const {
-    if (stop_ >= 0) return stop_;
     if (stepSeeks_) return -1;
+    if (stop_ >= 0) return stop_;
     const std::int64_t duration = durationNanoseconds();
     return (duration > 0 ? duration : 0) + 3600 * GST_SECOND;
 }

@@ -27,6 +27,8 @@ public:
     static constexpr int kSeekTimeoutMs = 5000;
     // How long a grab waits for the frame at its position.
     static constexpr int kGrabTimeoutMs = 3000;
+    // How often a graph that keeps its stop position itself looks whether it has reached it.
+    static constexpr int kStopWatchMs = 20;
 
     explicit GstMediaEngine(QObject* parent = nullptr);
     ~GstMediaEngine() override;
@@ -91,6 +93,7 @@ private:
     void applyVolume();
     void applyBalance();
     void notifyFrame();
+    void watchStop();
 
     GstGraph graph_;
     std::unique_ptr<GstBusQueue> bus_;
@@ -99,6 +102,7 @@ private:
     std::atomic<bool> frameNotifyPending_{false};
     QTimer openTimer_;
     QTimer seekWatchdog_;
+    QTimer stopWatch_;  // runs while an MPEG program stream is open
     QString path_;
 
     bool opening_ = false;

@@ -30,6 +30,13 @@ class MediaEngine : public QObject {
 public:
     using QObject::QObject;
 
+    // An option of the next open(): deliver the video frames at this size (stretched to it, square
+    // pixels), scaled inside the graph before they reach us, which costs far less than
+    // painting full-size frames small. An empty size (the default) delivers the video's own size.
+    // nativeSize() reports the file's own size either way.
+    void setDeliveredVideoSize(QSize size) { deliveredVideoSize_ = size; }
+    QSize deliveredVideoSize() const { return deliveredVideoSize_; }
+
     // Starts opening the file and returns at once; opened() or openFailed() tells the outcome.
     // Opening closes what was open; the rate goes back to 1 and positions back to time; volume
     // and balance carry over. Run, pause and seeks asked while the file opens apply once it is
@@ -105,6 +112,9 @@ signals:
     // The graph learned a new duration (an MP3 without a Xing header learns it while playing).
     void durationChanged();
     void errorOccurred(const QString& message);
+
+private:
+    QSize deliveredVideoSize_;
 };
 
 }  // namespace veltrane

@@ -77,6 +77,9 @@ public:
     void CloseMedia();
     // Paints the seek bar for position / duration.
     void DrawSeekBar(double fraction);
+    // Plays from `position` (100 ns units) to the end: stop, seek, run, and the timers start.
+    // Nothing while no file is open. The scene search's jump.
+    void PlayFromPosition(qint64 position);
 
     // The display window's options, run by the twin items of both pop-up menus.
     void SetDisplaySize(DisplaySize size);
@@ -208,6 +211,10 @@ public slots:
     void versionV1Click();
 
     void FilesDropped(const QStringList& paths);
+
+signals:
+    // The file is about to close (CloseMedia): the windows that work on it close first.
+    void mediaClosing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -202,6 +202,5 @@ void TMovieController::versionV1Click() { ShowAboutBox(this); }
 
 // ---- Commands of windows still to come: their items are in place and change nothing ----
 
-void TMovieController::SceneCaptureS1Click() {}
 
 }  // namespace veltrane

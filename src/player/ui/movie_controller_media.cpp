@@ -154,6 +154,7 @@ void TMovieController::CloseMedia() {
     // The frame-processing window reads this file's frames: it closes first, and the player
     // does not resume behind it.
     if (Experiment) Experiment->CloseWithoutResume(this);
+    emit mediaClosing();
     mediaOpen_ = false;
     StopTimers();
     engine_->stop();

@@ -15,6 +15,7 @@ public:
     struct Seek {
         qint64 current;
         StopMode stop;
+        qint64 stopAt = -1;  // the absolute stop position, when one was given
     };
 
     // What the next finishOpen() reports.
@@ -86,7 +87,10 @@ public:
         seeks.append({current, stop});
         position_ = std::clamp<qint64>(current, 0, reportedDuration);
     }
-    void setPositions(qint64 current, qint64) override { setPositions(current, StopMode::Unchanged); }
+    void setPositions(qint64 current, qint64 stop) override {
+        seeks.append({current, StopMode::Unchanged, stop});
+        position_ = std::clamp<qint64>(current, 0, reportedDuration);
+    }
     bool isSeeking() const override { return false; }
     void setRate(double rate) override {
         rate_ = std::clamp(rate, 0.1, 5.0);

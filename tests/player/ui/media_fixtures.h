@@ -8,8 +8,9 @@
 
 namespace veltrane::test {
 
-// Runs a gst-launch description to its end; throws when it cannot be built or fails.
-inline void runPipeline(const QString& description) {
+// Runs a gst-launch description to its end, waiting up to timeoutSeconds; throws when it cannot
+// be built, fails or takes longer.
+inline void runPipeline(const QString& description, int timeoutSeconds = 60) {
     static const bool ready = gst_init_check(nullptr, nullptr, nullptr);
     if (!ready) throw std::runtime_error("GStreamer does not start");
     GError* error = nullptr;
@@ -22,7 +23,7 @@ inline void runPipeline(const QString& description) {
     }
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
     GstBus* bus = gst_element_get_bus(pipeline);
-    GstMessage* message = gst_bus_timed_pop_filtered(bus, 60 * GST_SECOND,
+    GstMessage* message = gst_bus_timed_pop_filtered(bus, timeoutSeconds * GST_SECOND,
                                                      static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     const bool ok = message != nullptr && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
     if (message != nullptr) gst_message_unref(message);
