@@ -8,19 +8,7 @@ namespace veltrane {
     void TMain::handler() {             \
         if (!doc_.imageLoaded) return;  \
     }
-#define VELTRANE_COMMAND(handler) \
-    void TMain::handler() {}
 
-VELTRANE_IMAGE_COMMAND(propertyClick)
-VELTRANE_IMAGE_COMMAND(CopyC1Click)
 VELTRANE_IMAGE_COMMAND(ExtractSkinColorClick)
-VELTRANE_IMAGE_COMMAND(wallpaperClick)
-
-VELTRANE_COMMAND(thumbClick)
-VELTRANE_COMMAND(PasteP1Click)
-VELTRANE_COMMAND(transmitmuchClick)
-VELTRANE_COMMAND(transmitlittleClick)
-VELTRANE_COMMAND(transmitnoClick)
-VELTRANE_COMMAND(DeskTopCaptureD1Click)
 
 }  // namespace veltrane
