@@ -18,7 +18,7 @@ PACKAGES=(
   gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-ipafont-gothic
   libglib2.0-dev libxcb1-dev
-  desktop-file-utils appstream librsvg2-bin
+  desktop-file-utils appstream librsvg2-bin dbus-daemon
 )
 
 install_missing() {
