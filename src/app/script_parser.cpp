@@ -213,7 +213,7 @@ private:
 
     bool parseAnswer(ScriptCommand& command) {
         if (!advance()) return false;
-        if (token_.type != Token::Type::Name) return expected("open, save, cancel, button or color");
+        if (token_.type != Token::Type::Name) return expected("open, save, cancel, button, color or show");
         const std::string what = token_.text;
         if (!advance()) return false;
         if (what == "open" || what == "save") {
@@ -231,6 +231,10 @@ private:
         }
         if (what == "cancel") {
             command.kind = ScriptCommand::Kind::AnswerCancel;
+            return true;
+        }
+        if (what == "show") {
+            command.kind = ScriptCommand::Kind::AnswerShow;
             return true;
         }
         if (what == "button") {

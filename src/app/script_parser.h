@@ -22,6 +22,7 @@ struct ScriptCommand {
         AnswerCancel, // answer cancel
         AnswerButton, // answer button NAME
         AnswerColor,  // answer color R G B
+        AnswerShow,   // answer show: the next colour picker shows its window
         Drop,         // drop Window "PATH" ["PATH" ...]
         Wait,         // wait MS
         WaitUntil,    // wait until Window[.Control].prop = VALUE [MS]

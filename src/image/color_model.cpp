@@ -9,8 +9,8 @@ namespace veltrane {
 
 namespace {
 
-constexpr double kSectorWidth = 1.0471666666666668;  // 6.283 / 6
-constexpr double kFullTurn = 6.283;
+constexpr double kSectorWidth = kHsiSectorWidth;
+constexpr double kFullTurn = kHsiFullTurn;
 // 1/3.1415. The original holds it in extended precision; for every hue RgbToHsi can
 // produce (and a fine sweep of the whole range) the double product truncates to the
 // same sector as the extended one, so double arithmetic is kept.

@@ -7,6 +7,10 @@
 
 namespace veltrane {
 
+// One sixth of the program's full turn, and the full turn itself (6.283, not 2π).
+inline constexpr double kHsiSectorWidth = 1.0471666666666668;  // 6.283 / 6
+inline constexpr double kHsiFullTurn = 6.283;
+
 struct HsiColor {
     double H, S, I;
 };

@@ -76,5 +76,33 @@ TEST(ScriptParser, CallLinesCarryTheirArgumentsInOrder) {
     }
 }
 
+TEST(ScriptParser, AnswerLines) {
+    struct Case {
+        const char* line;
+        ScriptCommand::Kind kind;
+        std::vector<ScriptValue> args;
+    };
+    const Case cases[] = {
+        {"answer show", ScriptCommand::Kind::AnswerShow, {}},
+        {"answer cancel", ScriptCommand::Kind::AnswerCancel, {}},
+        {"answer color 1 2 255", ScriptCommand::Kind::AnswerColor, {1LL, 2LL, 255LL}},
+        {"answer open \"/a b\"", ScriptCommand::Kind::AnswerOpen, {std::string("/a b"), 1LL}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const ScriptParseResult r = parseScriptLine(c.line);
+        ASSERT_TRUE(r.error.empty()) << r.error;
+        ASSERT_TRUE(r.command);
+        EXPECT_EQ(r.command->kind, c.kind);
+        EXPECT_EQ(r.command->args, c.args);
+    }
+    for (const char* line : {"answer show 1", "answer show ColorDialog1", "answer", "answer shows", "answer color 1 2"}) {
+        SCOPED_TRACE(line);
+        const ScriptParseResult r = parseScriptLine(line);
+        EXPECT_FALSE(r.command);
+        EXPECT_FALSE(r.error.empty());
+    }
+}
+
 }  // namespace
 }  // namespace veltrane

@@ -167,3 +167,17 @@ TEST_F(PixelOpsTest, MonoTintUsesThePickedColourAndCancelChangesNothing) {
     EXPECT_EQ(pixelAt(out, 0, 0), 0xFFFFFFu);
     EXPECT_EQ(pixelAt(out, 1, 0), 0x808080u);
 }
+
+TEST_F(PixelOpsTest, AShownPickerIsDrivenUnderTheNameColorDialog) {
+    const auto greys = [](int x, int) { return x == 0 ? 0xFFFFFFu : 0x808080u; };
+    QStringList output;
+    // The window's boxes start at the component's colour, black; the typed red is taken.
+    const veltrane::Bitmap24 out = runOn(2, 1, greys,
+                                         "answer show\nMain.MonoColor1.trigger()\nprint ColorDialog.RedEd.text\n"
+                                         "ColorDialog.RedEd.text = \"255\"\nColorDialog.RedEdKeyUp()\n"
+                                         "ColorDialog.OKBtn.click()\nwait until Main.ColorDialog.Color = 255\n",
+                                         &output);
+    EXPECT_EQ(output, QStringList{"ColorDialog.RedEd.text = 0"});
+    EXPECT_EQ(pixelAt(out, 0, 0), 0xFF0000u);
+    EXPECT_EQ(pixelAt(out, 1, 0), 0x800000u);
+}

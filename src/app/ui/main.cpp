@@ -1,13 +1,18 @@
 // Veltrane: start-up. Creates the main window, the progress window and the histogram
 // window, then runs the event loop; "--script FILE" drives the program from a script and
-// a plain argument opens that file as the open command would.
+// a plain argument opens that file as the open command would. "batch" runs the command-line
+// batch mode instead, before anything of Qt exists, so it needs no display.
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/ui/app_windows.h"
 #include "app/ui/main_window.h"
 #include "app/ui/script_runner.h"
 #include "app/ui/veltrane_application.h"
+#include "batch/batch_command.h"
 #include "image/ui/histogram_window.h"
 #include "platform/ui/scripted_platform.h"
 #include "widgets/ui/progress_window.h"
@@ -15,6 +20,8 @@
 using namespace veltrane;
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "batch") == 0) return runBatchCommand(std::vector<std::string>(argv + 2, argv + argc));
+
     // The program places its windows and keeps one on top, which Wayland clients may not
     // do: ask for XWayland unless the user chose a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariable("XDG_SESSION_TYPE") == "wayland")

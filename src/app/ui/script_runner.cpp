@@ -224,6 +224,7 @@ void ScriptRunner::execute(const ScriptCommand& command) {
         platform_->queueDialogAnswer(answer);
         break;
     }
+    case Kind::AnswerShow: platform_->queueShowPicker(); break;
     case Kind::AnswerButton: {
         const std::string& w = command.word;
         platform_->queueButton(w == "Yes" ? MessageResult::Yes

@@ -53,7 +53,11 @@ std::optional<FileDialogAnswer> ScriptedPlatform::saveFile(QWidget*, const QList
     return std::nullopt;
 }
 
-std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const std::function<std::optional<QColor>()>&) {
+std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const std::function<std::optional<QColor>()>& showPicker) {
+    if (pickersToShow_ > 0) {
+        --pickersToShow_;
+        return showPicker();
+    }
     if (auto answer = takeDialogAnswer(DialogKind::Color)) return answer->color;
     return std::nullopt;
 }

@@ -18,6 +18,9 @@ public:
 
     void queueDialogAnswer(const DialogAnswer& answer) { dialogAnswers_.enqueue(answer); }
     void queueButton(MessageResult button) { buttons_.enqueue(button); }
+    // The next colour picker shows its window modally, for the script to drive, instead of
+    // taking a queued answer; each call covers one picker.
+    void queueShowPicker() { ++pickersToShow_; }
     // Every message box shown so far, as printed: "message: CAPTION: TEXT".
     const QStringList& messages() const { return messages_; }
     void clearMessages() { messages_.clear(); }
@@ -55,6 +58,7 @@ private:
     QString clipboardText_;
     QQueue<DialogAnswer> dialogAnswers_;
     QQueue<MessageResult> buttons_;
+    int pickersToShow_ = 0;
     QStringList messages_;
     QStringList wallpapers_;
     QStringList propertiesShown_;

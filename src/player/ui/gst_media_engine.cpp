@@ -266,12 +266,12 @@ std::int64_t GstMediaEngine::seekStopNanoseconds() const {
 }
 
 std::int64_t GstMediaEngine::toNanoseconds(qint64 value) const {
-    if (framesFormat_) return framesToNanoseconds(value, rateNum_, rateDen_);
+    if (framesFormat_) return framesToNanoseconds(value, frameRateNum(), frameRateDen());
     return unitsToNanoseconds(value);
 }
 
 qint64 GstMediaEngine::fromNanoseconds(std::int64_t value) const {
-    if (framesFormat_) return nanosecondsToFrames(value, rateNum_, rateDen_);
+    if (framesFormat_) return nanosecondsToFrames(value, frameRateNum(), frameRateDen());
     return nanosecondsToUnits(value);
 }
 
@@ -286,8 +286,10 @@ qint64 GstMediaEngine::position() const {
     return fromNanoseconds(value);
 }
 
+// A video without a frame rate counts 30 frames a second, as the player's frame count does; a
+// file without video has no frames.
 bool GstMediaEngine::setTimeFormatFrames(bool frames) {
-    if (frames && rateNum_ <= 0) return false;
+    if (frames && !hasVideo_) return false;
     framesFormat_ = frames;
     return true;
 }

@@ -112,6 +112,9 @@ private:
     QSize nativeSize_;
     int rateNum_ = 0;  // frame rate num / den; 0 when unknown
     int rateDen_ = 1;
+    // The rate frame numbers count at: the file's, or 30 a second when it gives none.
+    int frameRateNum() const { return rateNum_ > 0 ? rateNum_ : 30; }
+    int frameRateDen() const { return rateNum_ > 0 ? rateDen_ : 1; }
     std::int64_t stop_ = -1;          // stop position in ns; -1: the end
     std::int64_t heldPosition_ = -1;  // the position asked by a seek, until the graph runs from it
     std::optional<std::int64_t> deferredSeek_;  // asked while the file opened

@@ -55,7 +55,8 @@ public:
     virtual qint64 duration() const = 0;
     virtual qint64 position() const = 0;
 
-    // Frames as the position unit. Refused (false, time kept) when the file gives no frame rate.
+    // Frames as the position unit; a video that gives no frame rate counts 30 frames a second.
+    // Refused (false, time kept) for a file without video.
     virtual bool setTimeFormatFrames(bool frames) = 0;
     virtual bool timeFormatFrames() const = 0;
 

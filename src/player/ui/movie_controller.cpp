@@ -118,6 +118,7 @@ TMovieController::TMovieController(DocumentHost& host, std::unique_ptr<MediaEngi
     FileList = new TFileList(host_.random());
     Display = new TDisplay;
     connectPlayList();
+    connectDisplayOptions();
 
     setAcceptDrops(true);
     ApplyPlayerSettings();
@@ -335,22 +336,26 @@ void TMovieController::connectPlayList() {
 void TMovieController::ApplyPlayerSettings() {
     settings_ = LoadPlayerSettings(loadSettings(), desktopScreens());
 
+    ShowColours();
+    move(settings_.controllerLeft, settings_.controllerTop);
+    Display->move(settings_.displayLeft, settings_.displayTop);
+    TrackBar1->setValue(settings_.volumePosition);
+    if (settings_.stayOnTop) SetControllerOnTop(true);
+    ShowDisplayMarks();
+    FileList->SetRepeatMode(settings_.repeatMode);
+}
+
+void TMovieController::ShowColours() {
     QPalette palette = Label2->palette();
     palette.setColor(QPalette::WindowText, toQColor(settings_.displayText));
     palette.setColor(QPalette::Window, toQColor(settings_.displayBack));
     Label2->setPalette(palette);
-    FileList->SetListColours(toQColor(settings_.listText), toQColor(settings_.listBack));
-    SpeedButton10->setIcon(colourGlyph(settings_));
-    move(settings_.controllerLeft, settings_.controllerTop);
-    FileList->SetIconColour(settings_.iconColour);
-    Display->move(settings_.displayLeft, settings_.displayTop);
-    DispSizeFix->setChecked(settings_.fixedDisplaySize);
-    TrackBar1->setValue(settings_.volumePosition);
-    if (settings_.stayOnTop) {
-        StayTop->setChecked(true);
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (FileList) {
+        FileList->SetListColours(toQColor(settings_.listText), toQColor(settings_.listBack));
+        FileList->SetIconColour(settings_.iconColour);
+        FileList->RefreshList();
     }
-    FileList->SetRepeatMode(settings_.repeatMode);
+    SpeedButton10->setIcon(colourGlyph(settings_));
 }
 
 void TMovieController::WritePlayerSettings() {

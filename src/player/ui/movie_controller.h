@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "player/display_options.h"
+#include "frames/ui/frame_source.h"
 #include "player/player_logic.h"
 #include "player/player_settings.h"
 #include "player/ui/media_engine.h"
@@ -27,8 +29,12 @@ class PanelStatusBar;
 class SeekBarView;
 class UpDown;
 
-class TMovieController : public QWidget {
+class TMovieController : public QWidget, public FrameSource {
     Q_OBJECT
+    // The display options and colours, for scripts.
+    Q_PROPERTY(bool fixedDisplaySize READ fixedDisplaySize)
+    Q_PROPERTY(bool stayOnTop READ stayOnTop)
+    Q_PROPERTY(int iconColour READ iconColour)
     // Read by scripts and by the windows opened from the player.
     Q_PROPERTY(QString mediaPath READ mediaPath)
     Q_PROPERTY(QString mediaFolder READ mediaFolder)
@@ -72,11 +78,34 @@ public:
     // Paints the seek bar for position / duration.
     void DrawSeekBar(double fraction);
 
+    // The display window's options, run by the twin items of both pop-up menus.
+    void SetDisplaySize(DisplaySize size);
+    void SetAspect(AspectRatio ratio);
+    // level: 20, 40, 60, 80 or 100 percent opacity of the controller and the play list.
+    void SetPlayerTransparency(int level);
+    void ApplyColourPreset(ColourPreset preset);
+    // The colour dialog, placed at the controller's top-left corner, modally.
+    void EditColours();
+    // Shows the colours of the settings: the time display, the play list's colours and icons,
+    // and the colour button's glyph.
+    void ShowColours();
+    // The frame at position p (in the engine's present unit) into the grab buffer.
+    const GrabResult& GrabFrame(qint64 p) override;
+    const GrabResult& grabBuffer() const { return grabBuffer_; }
+    // Opens the frame-processing window on the open video: positions in frames, the controller
+    // and the video hidden, the player paused at frame 0.
+    void OpenFrameProcessing();
+    void HandOverFrame(Bitmap24 frame) override;
+    void ResumeAfterFrameProcessing() override;
+
     MediaEngine& engine() { return *engine_; }
     const PlayerSettings& settings() const { return settings_; }
+    bool fixedDisplaySize() const { return settings_.fixedDisplaySize; }
+    bool stayOnTop() const { return settings_.stayOnTop; }
+    int iconColour() const { return settings_.iconColour; }
     const AbRepeat& abRepeat() const { return ab_; }
 
-    QString mediaPath() const { return mediaPath_; }
+    QString mediaPath() const override { return mediaPath_; }
     QString mediaFolder() const { return mediaFolder_; }
     bool mediaOpen() const { return mediaOpen_; }
     // The engine is still opening the file: neither "opened" nor "failed" has come yet.
@@ -88,8 +117,8 @@ public:
     qint64 duration() const { return duration_; }
     qint64 currentPosition() const { return engine_->position(); }
     QString totalText() const { return QString::fromStdString(totalText_); }
-    int totalSeconds() const { return totalSeconds_; }
-    int totalFrames() const { return totalFrames_; }
+    int totalSeconds() const override { return totalSeconds_; }
+    int totalFrames() const override { return totalFrames_; }
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     int listIndex() const;
@@ -159,6 +188,22 @@ public slots:
     void allfiles1Click();
     void StayTopClick();
     void DispSizeFixClick();
+    void N501Click();
+    void N1001Click();
+    void N2001Click();
+    void MaxDispClick();
+    void aspect4to3Click();
+    void aspect16to9Click();
+    void transmitmuchmoreClick();
+    void transmitmuchClick();
+    void transmitsosoClick();
+    void transmitlittleClick();
+    void nontransmitClick();
+    void Red1Click();
+    void Yellow1Click();
+    void Blue1Click();
+    void Green1Click();
+    void White1Click();
     void playrateinitClick();
     void versionV1Click();
 
@@ -199,6 +244,12 @@ private:
     void CaptureFrame();
     void OpenDroppedFile(const QString& path);
     void ResizeOuter(int outerWidth, int outerHeight);
+    // The display options: the items of both menus, their check marks and stay on top.
+    void connectDisplayOptions();
+    void ShowDisplayMarks();
+    void SetControllerOnTop(bool on);
+    // The seek bar at the playing position, while a file is open.
+    void RepaintSeekBarWhileOpen();
 
     DocumentHost& host_;
     std::unique_ptr<MediaEngine> engine_;
@@ -221,6 +272,9 @@ private:
     int totalFrames_ = 0;
     int videoWidth_ = 0;
     int videoHeight_ = 0;
+    // The size last chosen for the display window.
+    DisplaySize displaySize_ = DisplaySize::Full;
+    GrabResult grabBuffer_;
 };
 
 // The player's controller while the player runs; null otherwise.

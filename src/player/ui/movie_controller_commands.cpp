@@ -101,8 +101,13 @@ void TMovieController::CaptureFrame() {
         if (wasRunning) engine_->run();
         return;
     }
+    HandOverFrame(std::move(grab.frame));
+}
+
+// The frame becomes the main window's picture; the player closes without writing its settings.
+void TMovieController::HandOverFrame(Bitmap24 frame) {
     handedOver_ = true;
-    host_.ReceiveFrame(std::move(grab.frame));
+    host_.ReceiveFrame(std::move(frame));
     CloseMedia();
     close();
 }
@@ -193,23 +198,10 @@ void TMovieController::FileF1Click() {
     for (QMenu* menu : {DisplaySize1, aspect_ratio}) menu->menuAction()->setEnabled(!isAudio_);
 }
 
-void TMovieController::OptionO1Click() {
-    // Every supported Linux desktop composes windows, so translucency is always offered.
-    transmit->menuAction()->setEnabled(true);
-}
-
 void TMovieController::versionV1Click() { ShowAboutBox(this); }
-
-// The desktop offers no file-properties sheet through the platform services yet.
-void TMovieController::propertyClick() {}
 
 // ---- Commands of windows still to come: their items are in place and change nothing ----
 
-void TMovieController::SpeedButton10Click() {}
-void TMovieController::ExperimentE1Click() {}
 void TMovieController::SceneCaptureS1Click() {}
-// The marks keep showing the state the settings gave.
-void TMovieController::StayTopClick() { StayTop->setChecked(settings_.stayOnTop); }
-void TMovieController::DispSizeFixClick() { DispSizeFix->setChecked(settings_.fixedDisplaySize); }
 
 }  // namespace veltrane

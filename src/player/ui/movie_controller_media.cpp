@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "widgets/ui/status_bar.h"
+#include "frames/ui/experiment_window.h"
 #include "platform/ui/platform_services.h"
 #include "player/ui/display_window.h"
 #include "player/ui/movie_controller.h"
@@ -124,8 +125,11 @@ void TMovieController::ShowVideo() {
     videoWidth_ = std::max(0, size.width());
     videoHeight_ = std::max(0, size.height());
     // A fixed display keeps its size and the video fills the panel; otherwise the window
-    // takes the video's own size.
-    if (!settings_.fixedDisplaySize && videoWidth_ > 0 && videoHeight_ > 0) Display->FitVideo(videoWidth_, videoHeight_);
+    // takes the 100 % size of the video.
+    if (!settings_.fixedDisplaySize && videoWidth_ > 0 && videoHeight_ > 0) {
+        const OuterSize outer = displayOuterSize(DisplaySize::Full, Display->frameMetrics(), videoWidth_, videoHeight_);
+        Display->ResizeOuter(outer.width, outer.height);
+    }
 }
 
 void TMovieController::ReadDuration() {
@@ -147,6 +151,9 @@ void TMovieController::StopTimers() {
 }
 
 void TMovieController::CloseMedia() {
+    // The frame-processing window reads this file's frames: it closes first, and the player
+    // does not resume behind it.
+    if (Experiment) Experiment->CloseWithoutResume(this);
     mediaOpen_ = false;
     StopTimers();
     engine_->stop();

@@ -18,6 +18,8 @@ bool TColorPickerDialog::Execute() {
     QWidget* owner = qobject_cast<QWidget*>(parent());
     const auto showPicker = [this, owner]() -> std::optional<QColor> {
         TColorPickerForm form(owner);
+        // Scripts reach the window under its component's name (ColorDialog, ColorDialog1).
+        if (!objectName().isEmpty()) form.setObjectName(objectName());
         form.SetPalette(palette_);
         form.SetDialogColor(color_);
         form.setWindowTitle(title_);

@@ -77,7 +77,7 @@ public:
     qint64 duration() const override { return open_ ? reportedDuration : 0; }
     qint64 position() const override { return open_ ? position_ : 0; }
     bool setTimeFormatFrames(bool frames) override {
-        if (frames && reportedSecondsPerFrame <= 0) return false;
+        if (frames && reportedSize.isEmpty()) return false;
         frames_ = frames;
         return true;
     }

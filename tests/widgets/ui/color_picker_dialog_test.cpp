@@ -418,3 +418,33 @@ TEST(ColorPickerDialog, ScriptedAnswerSetsTheColourWithoutAWindow) {
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.GetColor(), 0x0000FFu);
 }
+
+TEST(ColorPickerDialog, AShowAnswerShowsTheWindowUnderTheComponentsNameForOnePicker) {
+    auto scripted = std::make_unique<ScriptedPlatform>();
+    ScriptedPlatform* platformUsed = scripted.get();
+    setPlatform(std::move(scripted));
+    TColorPickerDialog dialog;
+    dialog.setObjectName("ColorDialog");
+    dialog.SetColor(Bgr(1, 2, 3));
+
+    platformUsed->queueShowPicker();
+    platformUsed->queueDialogAnswer({ScriptedPlatform::DialogKind::Color, {}, QColor(0, 0, 9)});
+    QString shownAs;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<TColorPickerForm*>(w); form && form->isVisible()) {
+                shownAs = form->objectName();
+                form->BlueEd->setText("77");
+                form->BlueEdKeyUp();
+                form->OKBtnClick();
+            }
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(shownAs, "ColorDialog");
+    EXPECT_EQ(dialog.GetColor(), Bgr(1, 2, 77)) << "the window's colour, not the queued answer";
+
+    // The show covered one picker: the next takes the queued answer without a window.
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.GetColor(), Bgr(0, 0, 9));
+    setPlatform(std::make_unique<ScriptedPlatform>());
+}
