@@ -17,6 +17,8 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-plugins-ugly gstreamer1.0-libav
   fonts-ipafont-gothic
+  libglib2.0-dev libxcb1-dev
+  desktop-file-utils appstream librsvg2-bin dbus-daemon
 )
 
 install_missing() {

@@ -86,9 +86,8 @@ void TMain::ReadMainSettings() {
     if (ini.readInteger("KIRRO", "greeting", 1) == 1)
         platform().messageBox(nullptr, "Veltrane へようこそ。画像の表示と加工、動画と音楽の再生をお楽しみください。", "ご挨拶",
                               MessageButtons::Ok, MessageIcon::Information);
-    // Window transparency is offered wherever the desktop composes windows, as every
-    // supported Linux desktop does.
-    transparencyAvailable_ = true;
+    transparencyAvailable_ = platform().transparencyAvailable();
+    transmit->menuAction()->setEnabled(transparencyAvailable_);
 }
 
 void TMain::WriteMainSettings() {
@@ -121,7 +120,11 @@ void TMain::ViewV1Click() { PasteP1->setEnabled(platform().clipboardHasImage());
 
 void TMain::Version1Click() { ShowAboutBox(this); }
 
-void TMain::Etc1Click() { transmit->menuAction()->setEnabled(transparencyAvailable_); }
+void TMain::Etc1Click() {
+    // Asked each time: a compositor may have started or stopped since.
+    transparencyAvailable_ = platform().transparencyAvailable();
+    transmit->menuAction()->setEnabled(transparencyAvailable_);
+}
 
 QSize TMain::FrameExtra() const { return frameGeometry().size() - geometry().size(); }
 

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,8 @@
 #include "image/decoded_image.h"
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"
+
+class QKeyEvent;
 
 namespace veltrane {
 
@@ -203,6 +206,13 @@ private:
     void SetImageCommandsEnabled(bool on);
     // Runs an operation on the current planes and shows the result; nothing without a picture.
     void ApplyToPlanes(const std::function<void(ColorPlanes&)>& operation);
+    // The capture's second half, after the desktop has settled: grab, show, adopt.
+    void FinishCapture();
+    void RestoreCaptureGeometry();
+    void ChooseTransparency(QAction* chosen, int level);
+    void SetTransparency(int level);
+    // True when the key press is the shortcut of an enabled main-menu command.
+    bool IsMenuShortcut(const QKeyEvent* event) const;
     QSize FrameExtra() const;
     QString ShortFileName() const;
 
@@ -217,6 +227,8 @@ private:
     int fittedHeight_ = 0;
     int fittedWidth_ = 0;
     bool transparencyAvailable_ = false;
+    struct CaptureWait;
+    std::shared_ptr<CaptureWait> captureWait_;  // set while a capture waits for the desktop
 };
 
 }  // namespace veltrane

@@ -105,7 +105,21 @@ void TMain::Edit1KeyDown(int virtualKey) {
     }
 }
 
+bool TMain::IsMenuShortcut(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    for (const QAction* action : findChildren<QAction*>())
+        if (action->isEnabled() && action->shortcutContext() == Qt::WindowShortcut && !action->shortcut().isEmpty() &&
+            action->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    return false;
+}
+
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
+    // The counter field would take Ctrl+C and the like for itself; a menu command comes first.
+    if (watched == Edit1 && event->type() == QEvent::ShortcutOverride && IsMenuShortcut(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
     if (watched == Edit1 && event->type() == QEvent::KeyPress) {
         const int key = virtualKeyOf(static_cast<QKeyEvent*>(event));
         runGuarded([&] { Edit1KeyDown(key); });

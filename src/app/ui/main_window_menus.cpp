@@ -56,6 +56,10 @@ void TMain::buildMenus() {
     ViewV1->addSeparator();
     CopyC1 = addItem(this, ViewV1, "CopyC1", "コピー(&C)", &TMain::CopyC1Click, "Ctrl+C");
     PasteP1 = addItem(this, ViewV1, "PasteP1", "貼り付け(&P)", &TMain::PasteP1Click, "Ctrl+V");
+    // The item's enabled state follows the menu's last opening; the key asks the clipboard
+    // itself, through a window-wide twin that is always enabled.
+    PasteP1->setShortcutContext(Qt::WidgetShortcut);
+    addAction(addItem(this, nullptr, "PasteKey", QString(), &TMain::PasteP1Click, "Ctrl+V"));
     ViewV1->addSeparator();
     NextFileN1 = addItem(this, ViewV1, "NextFileN1", "次のファイル(&N)", &TMain::NextFileN1Click);
     PreviousFileP1 = addItem(this, ViewV1, "PreviousFileP1", "前のファイル(&P)", &TMain::PreviousFileP1Click);

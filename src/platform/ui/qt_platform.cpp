@@ -10,6 +10,10 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "platform/ui/desktop_wallpaper.h"
+#include "platform/ui/file_properties.h"
+#include "platform/ui/screen_grab.h"
+
 namespace veltrane {
 
 namespace {
@@ -149,20 +153,13 @@ WindowMetrics QtPlatform::metrics() {
     return m;
 }
 
-QImage QtPlatform::grabScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return {};
-    return screen->grabWindow(0).toImage();
-}
+QImage QtPlatform::grabScreen() { return grabPrimaryScreen(); }
 
-// The desktop-specific wallpaper, the file manager's properties and the compositor check are
-// not wired yet: wallpaper answers "unknown desktop", properties do nothing, and windows are
-// never made translucent.
-WallpaperResult QtPlatform::setWallpaper(const QString&) { return {WallpaperResult::Status::UnknownDesktop, {}}; }
+WallpaperResult QtPlatform::setWallpaper(const QString& path) { return setDesktopWallpaper(path); }
 
-void QtPlatform::showFileProperties(QWidget*, const QString&) {}
+void QtPlatform::showFileProperties(QWidget* owner, const QString& path) { requestFileProperties(owner, path); }
 
-bool QtPlatform::transparencyAvailable() { return false; }
+bool QtPlatform::transparencyAvailable() { return compositorRunning(); }
 
 bool QtPlatform::setWindowAlpha(QWidget* window, int alpha) {
     if (!window || !transparencyAvailable()) return false;

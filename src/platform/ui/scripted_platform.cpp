@@ -62,6 +62,16 @@ std::optional<QColor> ScriptedPlatform::pickColor(QWidget*, const std::function<
     return std::nullopt;
 }
 
+void ScriptedPlatform::setClipboardImage(const QImage& image) {
+    clipboardImage_ = image;
+    clipboardText_.clear();
+}
+
+void ScriptedPlatform::setClipboardText(const QString& text) {
+    clipboardText_ = text;
+    clipboardImage_ = QImage();
+}
+
 WallpaperResult ScriptedPlatform::setWallpaper(const QString& path) {
     wallpapers_.append(path);
     return {WallpaperResult::Status::Set, {}};

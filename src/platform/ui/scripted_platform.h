@@ -33,6 +33,14 @@ public:
                                              int filterIndex) override;
     std::optional<QColor> pickColor(QWidget* owner, const std::function<std::optional<QColor>()>& showPicker) override;
 
+    // The clipboard lives inside the process and starts empty: a scripted run never reads or
+    // replaces the user's clipboard. It holds a picture, text (for tests) or nothing.
+    bool clipboardHasImage() override { return !clipboardImage_.isNull(); }
+    QImage clipboardImage() override { return clipboardImage_; }
+    void setClipboardImage(const QImage& image) override;
+    void setClipboardText(const QString& text);
+    const QString& clipboardText() const { return clipboardText_; }
+
     // Wallpaper and properties are recorded and never reach the desktop; transparency is
     // available, each alpha recorded (window objectName, alpha) and applied.
     WallpaperResult setWallpaper(const QString& path) override;
@@ -46,6 +54,8 @@ public:
 private:
     std::optional<DialogAnswer> takeDialogAnswer(DialogKind wanted);
 
+    QImage clipboardImage_;
+    QString clipboardText_;
     QQueue<DialogAnswer> dialogAnswers_;
     QQueue<MessageResult> buttons_;
     int pickersToShow_ = 0;
