@@ -92,6 +92,24 @@ VELTRANE_WIDE_LOOP_NOINLINE void markExceptions(const std::uint8_t* m, const std
     }
 }
 
+// The weighting and one group of exceptions in a single sweep: every t but 56 and 70 has at most
+// four exception runs, so this is the whole merge for them.
+VELTRANE_WIDE_LOOP_NOINLINE void weightRowWithExceptions(std::uint8_t* m, const std::uint8_t* s, std::size_t n,
+                                                         int t, ExceptionGroup group) {
+    const std::uint16_t wm = static_cast<std::uint16_t>(t), ws = static_cast<std::uint16_t>(100 - t);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t mi = m[i], si = s[i];
+        const std::uint8_t difference = static_cast<std::uint8_t>(mi - si);
+        std::uint8_t step = 0;
+        for (const TransparencyException& e : group) {
+            const bool onRun = difference == e.difference && static_cast<std::uint8_t>(si - e.sLow) <= e.sSpan;
+            step = static_cast<std::uint8_t>(step + (onRun ? e.below : 0));
+        }
+        const auto weighted = static_cast<std::uint8_t>(static_cast<std::uint16_t>(mi * wm + si * ws) / 100u);
+        m[i] = static_cast<std::uint8_t>(weighted - step);
+    }
+}
+
 VELTRANE_WIDE_LOOP_NOINLINE void subtractRow(std::uint8_t* m, const std::uint8_t* below, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) m[i] = static_cast<std::uint8_t>(m[i] - below[i]);
 }
@@ -107,6 +125,12 @@ void mergeTransparent(Bitmap24& working, const Bitmap24& second, int t) {
     }
     std::vector<ExceptionGroup> groups((exceptions.size() + 3) / 4, ExceptionGroup{});
     for (std::size_t k = 0; k < exceptions.size(); ++k) groups[k / 4][k % 4] = exceptions[k];
+    if (groups.size() == 1) {
+        forEachOverlapRow(working, second, [&](std::uint8_t* m, const std::uint8_t* s, std::size_t n) {
+            weightRowWithExceptions(m, s, n, t, groups[0]);
+        });
+        return;
+    }
     std::vector<std::uint8_t> below(static_cast<std::size_t>(std::min(working.width(), second.width())) * 3);
     forEachOverlapRow(working, second, [&](std::uint8_t* m, const std::uint8_t* s, std::size_t n) {
         std::fill(below.begin(), below.end(), std::uint8_t{0});
