@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
 
 #include "image/jpeg_codec.h"
 #include "support/script_run.h"
@@ -145,6 +147,43 @@ TEST_F(BatchTest, AMalformedPictureFailsAloneAndExistingOutputsAreSkipped) {
     EXPECT_FALSE(QFile::exists(session.path("out/b2.bmp")));
     EXPECT_EQ(bytesOf(session.path("out/c.jpg")), "precious");
     EXPECT_EQ(QDir(session.path("out")).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no temporary file left";
+}
+
+// Ctrl-C while pictures are under way: they are finished and written whole, no other picture is
+// started, no temporary file stays, and the run ends with status 130.
+TEST_F(BatchTest, CtrlCFinishesThePicturesUnderWayAndLeavesNoPartialFile) {
+    constexpr int kPictures = 16;
+    QDir(session.dir()).mkdir("many");
+    for (int i = 0; i < kPictures; ++i)
+        writeTestBmp(session.path(QString("many/p%1.bmp").arg(i, 2, 10, QChar('0'))), 1000, 800, distinct);
+    const QString out = session.path("out");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    process.setProcessEnvironment(env);
+    // Five paintings make each picture take about a tenth of a second, so the run is far from its
+    // end when the signal comes, even on a busy machine.
+    QStringList args{"batch", "-q", "-j", "1", "-o", out};
+    for (int i = 0; i < 5; ++i) args << "--do" << "effect:painting:7-8";
+    process.start(VELTRANE_EXE, args << session.path("many"));
+    ASSERT_TRUE(process.waitForStarted());
+    // Interrupt once the first picture is written, as a person watching the folder would.
+    for (int waited = 0; waited < 60'000 && QDir(out).entryList({"*.bmp"}, QDir::Files).isEmpty(); waited += 5)
+        QThread::msleep(5);
+    ASSERT_FALSE(QDir(out).entryList({"*.bmp"}, QDir::Files).isEmpty());
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60'000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+
+    const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_LT(written.size(), kPictures) << "the run stopped";
+    for (const QString& name : written) {
+        ASSERT_TRUE(name.startsWith("p") && name.endsWith(".bmp")) << "left behind: " << name.toStdString();
+        const Bitmap24 picture = readPicture(out + "/" + name);
+        EXPECT_EQ(picture.width(), 1000) << name.toStdString();
+        EXPECT_EQ(picture.height(), 800) << name.toStdString();
+    }
 }
 
 TEST_F(BatchTest, UsageErrorsExitWithTwoAndNameTheProblem) {
