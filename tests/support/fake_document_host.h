@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/qt_bitmap.h"
 
 namespace veltrane::test {
 
@@ -22,11 +23,7 @@ public:
         ShowWorkingBitmap();
     }
     void ShowWorkingBitmap() override {
-        const Bitmap24& b = doc.bitmap;
-        shown = b.empty() ? QImage()
-                          : QImage(b.data(), b.width(), b.height(), static_cast<qsizetype>(b.stride()),
-                                   QImage::Format_BGR888)
-                                .copy();
+        shown = imageCopyOf(doc.bitmap);
     }
     QString Caption() const override { return caption; }
     bool ReplaceImage(Bitmap24 picture, const QString& newCaption) override {

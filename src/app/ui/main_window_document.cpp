@@ -16,6 +16,7 @@
 #include "player/ui/movie_controller.h"
 #include "uisupport/ui/atomic_write.h"
 #include "uisupport/ui/file_drop.h"
+#include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
 
@@ -137,8 +138,7 @@ void TMain::ShowWorkingBitmap() {
         Image1->clearPicture();
         return;
     }
-    Image1->setPicture(QImage(bmp.data(), bmp.width(), bmp.height(), static_cast<qsizetype>(bmp.stride()),
-                              QImage::Format_BGR888));
+    Image1->setPicture(imageOver(bmp));
 }
 
 void TMain::RefreshFromPlanes() {

@@ -6,6 +6,7 @@
 #include "image/image_document.h"
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -51,9 +52,7 @@ void TGradiationMap::RenderGradation() {
     preview_->showResult(*Image1);
     renderGradationBar(bar_, lookup);
     writePlanes(bar_, barBitmap_);
-    Image2->setPicture(QImage(barBitmap_.data(), barBitmap_.width(), barBitmap_.height(),
-                              static_cast<qsizetype>(barBitmap_.stride()), QImage::Format_BGR888)
-                           .copy());
+    Image2->setPicture(imageCopyOf(barBitmap_));
 }
 
 // A new kind starts at its first gradient; "逆", "反転" and the exchange stay as they are.

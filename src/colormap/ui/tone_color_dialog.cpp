@@ -4,6 +4,7 @@
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/qt_bitmap.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 #include "widgets/ui/progress_window.h"
@@ -32,13 +33,6 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, 
     group->setObjectName(name);
     group->setGeometry(left, top, width, height);
     return group;
-}
-
-// A copy the picture control keeps, so the window may free or redraw its bitmap at any time.
-QImage imageOf(const Bitmap24& bitmap) {
-    return QImage(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
-                  QImage::Format_BGR888)
-        .copy();
 }
 
 }  // namespace
@@ -132,12 +126,12 @@ void TToneColor::DrawToneCurve() { drawToneCurve(curve_, Channel(), *curveImages
 
 void TToneColor::ShowTone() {
     preview_->showResult(*Image5);
-    Image1->setPicture(imageOf(toneCurveBox(*curveImages_)));
+    Image1->setPicture(imageCopyOf(toneCurveBox(*curveImages_)));
 }
 
 void TToneColor::DrawValueBars() {
-    Image2->setPicture(imageOf(horizontalValueBar(Channel())));
-    Image3->setPicture(imageOf(verticalValueBar(Channel())));
+    Image2->setPicture(imageCopyOf(horizontalValueBar(Channel())));
+    Image3->setPicture(imageCopyOf(verticalValueBar(Channel())));
 }
 
 void TToneColor::Image1MouseDown(int button, int x, int y) {

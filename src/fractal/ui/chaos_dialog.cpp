@@ -6,6 +6,7 @@
 #include "fractal/fractal_draw.h"
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/progress_window.h"
@@ -77,8 +78,7 @@ void TCHAOS::Draw(FractalKind kind, const FractalView& view) {
     bitmap_ = fractalBitmap(planes);
     kind_ = kind;
     (kind == FractalKind::Mandelbrot ? mandelbrot_ : julia_) = view;
-    Image1->setPicture(QImage(bitmap_.data(), bitmap_.width(), bitmap_.height(),
-                              static_cast<qsizetype>(bitmap_.stride()), QImage::Format_BGR888));
+    Image1->setPicture(imageOver(bitmap_));
     if (progress) progress->finish();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "uisupport/ui/qt_bitmap.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -11,9 +12,7 @@ void showPicture(PictureView& view, const Bitmap24& bitmap) {
         view.clearPicture();
         return;
     }
-    view.setPicture(QImage(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
-                           QImage::Format_BGR888)
-                        .copy());
+    view.setPicture(imageCopyOf(bitmap));
 }
 
 }  // namespace veltrane

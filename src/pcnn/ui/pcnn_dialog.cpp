@@ -8,6 +8,7 @@
 #include "pcnn/pcnn_progress.h"
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
 
@@ -138,8 +139,7 @@ void TPCNN::PrepareSource() {
 }
 
 void TPCNN::ShowWorkBitmap() {
-    Image1->setPicture(QImage(work_.data(), work_.width(), work_.height(), static_cast<qsizetype>(work_.stride()),
-                              QImage::Format_BGR888));
+    Image1->setPicture(imageOver(work_));
 }
 
 PcnnParameters TPCNN::ReadParameters() const {

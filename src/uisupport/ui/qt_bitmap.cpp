@@ -24,6 +24,12 @@ Bitmap24 bitmapFromImage(const QImage& image) {
     return bitmap;
 }
 
+QImage imageOver(const Bitmap24& bitmap) {
+    if (bitmap.empty()) return {};
+    return QImage(bitmap.data(), bitmap.width(), bitmap.height(), static_cast<qsizetype>(bitmap.stride()),
+                  QImage::Format_BGR888);
+}
+
 QImage imageCopyOf(const Bitmap24& bitmap) {
     if (bitmap.empty()) return {};
     // The copy keeps the program's own pixel storage (huge pages, reused buffers), which fills
