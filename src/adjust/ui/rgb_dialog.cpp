@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -41,8 +42,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 }  // namespace
 
 TRGB::TRGB(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("RGB");
     setWindowTitle("画像補正");
@@ -66,7 +66,7 @@ TRGB::TRGB(DocumentHost& host, QWidget* parent)
     // from running a preview or drawing from the generator.
     connectHandlers();
 
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TRGB::~TRGB() {

@@ -4,6 +4,7 @@
 #include "colormap/color_exchange.h"
 #include "colormap/ui/progress_shown.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -22,8 +23,7 @@ constexpr int kGroupWidth = kClientWidth - kGroupLeft - 8;
 }  // namespace
 
 TColorExchange::TColorExchange(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("ColorExchange");
     setWindowTitle("色交換");
@@ -32,7 +32,7 @@ TColorExchange::TColorExchange(DocumentHost& host, QWidget* parent)
     // The controls hold their design states by now (no order, nothing blanked): connecting
     // afterwards keeps the opening from running a preview.
     connectHandlers();
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TColorExchange::~TColorExchange() {

@@ -2,6 +2,7 @@
 
 #include "colormap/ui/progress_shown.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -19,8 +20,7 @@ constexpr int kGroupLeft = 152;
 }  // namespace
 
 TExtractColor::TExtractColor(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("ExtractColor");
     setWindowTitle("色抽出");
@@ -28,7 +28,7 @@ TExtractColor::TExtractColor(DocumentHost& host, QWidget* parent)
     buildControls();
     // Every box is ticked by now: connecting afterwards keeps the opening from previewing.
     connectHandlers();
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TExtractColor::~TExtractColor() {

@@ -2,6 +2,7 @@
 #include "colormap/ui/gradation_map_dialog.h"
 
 #include "colormap/channel_orders.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -35,8 +36,7 @@ PictureView* makePreviewImage(QWidget* parent, const char* name) {
 }  // namespace
 
 TGradiationMap::TGradiationMap(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host),
       catalogue_(std::make_unique<GradientCatalogue>()) {
     setObjectName("GradiationMap");
@@ -60,7 +60,7 @@ TGradiationMap::TGradiationMap(DocumentHost& host, QWidget* parent)
     // from running a handler.
     connectHandlers();
 
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TGradiationMap::~TGradiationMap() {

@@ -3,6 +3,7 @@
 
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "widgets/ui/picture_view.h"
@@ -38,8 +39,7 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, 
 }  // namespace
 
 TToneColor::TToneColor(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("ToneColor");
     setWindowTitle("トーンカラー");
@@ -47,7 +47,7 @@ TToneColor::TToneColor(DocumentHost& host, QWidget* parent)
     buildControls();
     // Every control holds its design value by now, so connecting afterwards runs nothing.
     connectHandlers();
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TToneColor::~TToneColor() {

@@ -2,6 +2,7 @@
 #include "compose/ui/marge_joint_dialog.h"
 
 #include "uisupport/ui/file_drop.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 
 namespace veltrane {
@@ -48,8 +49,7 @@ QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name, const QString& te
 }  // namespace
 
 TMargeJoint::TMargeJoint(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("MargeJoint");
     setWindowTitle("連結・合成");
@@ -71,7 +71,7 @@ TMargeJoint::TMargeJoint(DocumentHost& host, QWidget* parent)
     // Every control holds its design value by now, so connecting runs no handler.
     connectHandlers();
 
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TMargeJoint::~TMargeJoint() {

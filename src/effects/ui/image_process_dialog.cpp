@@ -9,6 +9,7 @@
 #include "effects/effect_dispatch.h"
 #include "platform/ui/platform_services.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
@@ -56,8 +57,7 @@ protected:
 }  // namespace
 
 TImageProcess::TImageProcess(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("ImageProcess");
     setWindowTitle("画像処理");
@@ -133,7 +133,7 @@ TImageProcess::TImageProcess(DocumentHost& host, QWidget* parent)
     // The first focus goes to the category box, so the list gets no current row of its own.
     ComboBox1->setFocus();
     setTabOrder(ComboBox1, ListBox1);
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TImageProcess::~TImageProcess() {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -30,8 +31,7 @@ QString cellName(const char* kind, int cell) { return QString(kind) + QString::n
 }  // namespace
 
 TCustomFilter::TCustomFilter(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("CustomFilter");
     setWindowTitle("カスタムフィルター");
@@ -74,7 +74,7 @@ TCustomFilter::TCustomFilter(DocumentHost& host, QWidget* parent)
     // Every cell holds its design value by now: connecting afterwards runs nothing at opening.
     connectHandlers();
 
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TCustomFilter::~TCustomFilter() {

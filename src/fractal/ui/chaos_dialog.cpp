@@ -5,6 +5,7 @@
 
 #include "fractal/fractal_draw.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
@@ -33,8 +34,7 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& text, int x, 
 }  // namespace
 
 TCHAOS::TCHAOS(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host) {
     setObjectName("CHAOS");
     setWindowTitle("chaos");

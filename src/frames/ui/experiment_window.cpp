@@ -8,6 +8,7 @@
 #include "frames/ui/frame_source.h"
 #include "image/image_document.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/selection_track_bar.h"
@@ -67,8 +68,7 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items,
 }  // namespace
 
 TExperiment::TExperiment(DocumentHost& host, FrameSource* source, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host),
       source_(source),
       fromMain_(source == nullptr) {
@@ -82,7 +82,7 @@ TExperiment::TExperiment(DocumentHost& host, FrameSource* source, QWidget* paren
     // The bars stand at their start positions by now: connecting afterwards keeps the start
     // texts ("0.0", "0.90") until a bar moves.
     connectHandlers();
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TExperiment::~TExperiment() {

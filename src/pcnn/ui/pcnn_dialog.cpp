@@ -7,6 +7,7 @@
 #include "image/letterbox.h"
 #include "pcnn/pcnn_progress.h"
 #include "uisupport/ui/document_host.h"
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
@@ -41,8 +42,7 @@ QRadioButton* newRadio(QWidget* parent, const char* name, const QString& text, i
 }  // namespace
 
 TPCNN::TPCNN(DocumentHost& host, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       host_(host),
       work_(kSide, kSide) {
     setObjectName("PCNN");
@@ -123,7 +123,7 @@ TPCNN::TPCNN(DocumentHost& host, QWidget* parent)
     autoTimer_.setSingleShot(true);
     connectGuarded(&autoTimer_, &QTimer::timeout, this, &TPCNN::AutomaticTick);
 
-    if (parent) move(parent->frameGeometry().center() - rect().center());
+    centreOver(*this, parent);
 }
 
 TPCNN::~TPCNN() {

@@ -1,5 +1,6 @@
 #include "player/ui/set_display_color.h"
 
+#include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
@@ -56,8 +57,7 @@ QCheckBox* checkBox(TSetDisplayColor* owner, QWidget* parent, const char* name, 
 }  // namespace
 
 TSetDisplayColor::TSetDisplayColor(const DisplayColourTarget& target, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kFixedDialogFlags),
       target_(target),
       colours_(displayColoursOf(target.settings)),
       opening_(colours_) {
