@@ -4,6 +4,7 @@
 #include "colormap/channel_orders.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 
@@ -25,11 +26,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 }
 
 PictureView* makePreviewImage(QWidget* parent, const char* name) {
-    auto* view = new PictureView(parent);
-    view->setObjectName(name);
+    constexpr int side = TGradiationMap::kPreviewBox;
+    auto* view = namedChild<PictureView>(parent, name, QRect(8, 18, side, side));
     view->setAutoSize(false);
     view->setStretch(true);
-    view->setGeometry(8, 18, TGradiationMap::kPreviewBox, TGradiationMap::kPreviewBox);
     return view;
 }
 

@@ -5,6 +5,7 @@
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -21,19 +22,14 @@ constexpr int kClientHeight = 322;
 
 // A picture control of a fixed size that shows its picture unscaled.
 PictureView* makeImage(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* view = new PictureView(parent);
-    view->setObjectName(name);
+    auto* view = namedChild<PictureView>(parent, name, QRect(left, top, width, height));
     view->setAutoSize(false);
-    view->setGeometry(left, top, width, height);
     return view;
 }
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
                      int height) {
-    auto* group = new QGroupBox(caption, parent);
-    group->setObjectName(name);
-    group->setGeometry(left, top, width, height);
-    return group;
+    return namedChild<QGroupBox>(parent, name, QRect(left, top, width, height), caption);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "uisupport/ui/file_drop.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 
 namespace veltrane {
 
@@ -18,31 +19,21 @@ constexpr int kGroupWidth = kClientWidth - 16 - 28;
 
 QRadioButton* makeRadio(QWidget* parent, QRadioButton*& button, const char* name, const QString& caption,
                         const QRect& geometry) {
-    button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
+    button = namedChild<QRadioButton>(parent, name, geometry, caption);
     return button;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
+    return namedChild<QLabel>(parent, name, geometry, text);
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
+    return namedChild<QPushButton>(parent, name, geometry, caption);
 }
 
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
+    auto* edit = namedChild<QLineEdit>(parent, name, geometry, text);
     edit->setReadOnly(true);
-    edit->setGeometry(geometry);
     return edit;
 }
 

@@ -7,6 +7,7 @@
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
@@ -25,10 +26,7 @@ constexpr int kAppliedWidth = 485;
 constexpr int kAppliedBelowToolBar = 333;
 
 QLabel* newLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(x, y, 100, 15);
-    return label;
+    return namedChild<QLabel>(parent, name, QRect(x, y, 100, 15), text);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/selection_track_bar.h"
 #include "widgets/ui/up_down.h"
@@ -26,42 +27,33 @@ constexpr int kPanel2Top = 234;
 constexpr int kPanel1Top = 352;
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
-    return l;
+    return namedChild<QLabel>(parent, name, geometry, text);
 }
 
 QSlider* rangeBar(QWidget* parent, const char* name, int maximum, int position, const QString& hint,
                   const QRect& geometry) {
-    auto* bar = new QSlider(Qt::Horizontal, parent);
-    bar->setObjectName(name);
+    auto* bar = namedChild<QSlider>(parent, name, geometry, Qt::Horizontal);
     bar->setRange(0, maximum);
     bar->setValue(position);
     bar->setToolTip(hint);
-    bar->setGeometry(geometry);
     return bar;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QString& hint,
                     const QRect& geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    auto* b = namedChild<QPushButton>(parent, name, geometry, caption);
     if (!hint.isEmpty()) b->setToolTip(hint);
-    b->setGeometry(geometry);
     return b;
 }
 
 // A combo box that starts with no item selected and shows its default as placeholder text.
 QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items, const QString& shown,
                     const QString& hint, const QRect& geometry) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
+    auto* box = namedChild<QComboBox>(parent, name, geometry);
     box->addItems(items);
     box->setPlaceholderText(shown);
     box->setCurrentIndex(-1);
     if (!hint.isEmpty()) box->setToolTip(hint);
-    box->setGeometry(geometry);
     return box;
 }
 

@@ -9,6 +9,7 @@
 #include "uisupport/ui/document_host.h"
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
 #include "widgets/ui/picture_view.h"
@@ -26,17 +27,11 @@ constexpr int kAppliedWidth = 520;
 constexpr int kAppliedBelowToolBar = 333;
 
 QLabel* newLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(x, y, w, 15);
-    return label;
+    return namedChild<QLabel>(parent, name, QRect(x, y, w, 15), text);
 }
 
 QRadioButton* newRadio(QWidget* parent, const char* name, const QString& text, int x, int y, int w) {
-    auto* button = new QRadioButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(x, y, w, 17);
-    return button;
+    return namedChild<QRadioButton>(parent, name, QRect(x, y, w, 17), text);
 }
 
 }  // namespace

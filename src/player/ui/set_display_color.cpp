@@ -2,6 +2,7 @@
 
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/picture_view.h"
 
@@ -22,17 +23,13 @@ constexpr int kRightColumn = 134;
 using Handler = void (TSetDisplayColor::*)();
 
 QGroupBox* groupBox(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    return box;
+    return namedChild<QGroupBox>(parent, name, geometry, title);
 }
 
 PictureView* swatch(QWidget* parent, const char* name, int column, int row) {
-    auto* view = new PictureView(parent);
-    view->setObjectName(name);
+    const QRect place(column, row + (kButtonHeight - kSwatchHeight) / 2, kSwatchWidth, kSwatchHeight);
+    auto* view = namedChild<PictureView>(parent, name, place);
     view->setAutoSize(false);
-    view->setGeometry(column, row + (kButtonHeight - kSwatchHeight) / 2, kSwatchWidth, kSwatchHeight);
     return view;
 }
 
@@ -46,9 +43,7 @@ QPushButton* colourButton(TSetDisplayColor* owner, QWidget* parent, const char* 
 
 QCheckBox* checkBox(TSetDisplayColor* owner, QWidget* parent, const char* name, const QString& caption, Handler handler,
                     const QRect& geometry) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
+    auto* box = namedChild<QCheckBox>(parent, name, geometry, caption);
     // Only a click runs the handler: setting the state in code does not.
     connectGuarded(box, &QCheckBox::clicked, owner, handler);
     return box;

@@ -9,6 +9,7 @@
 #include "scene/scene_search.h"
 #include "scene/ui/scene_panel.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/named_child.h"
 
 namespace veltrane {
 
@@ -28,9 +29,7 @@ const QColor kSceneLabelColour(0, 128, 128);  // teal
 const QColor kTimeLabelColour(0, 0, 255);
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QColor& colour) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(geometry);
+    auto* l = namedChild<QLabel>(parent, name, geometry, text);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, colour);
     l->setPalette(p);
