@@ -8,6 +8,7 @@
 #include "colormap/channel_orders.h"
 #include "image/image_document.h"
 #include "image/letterbox.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -23,12 +24,6 @@ unsigned twoColours(int x, int) { return x == 0 ? rgb(255, 0, 0) : rgb(10, 20, 3
 
 unsigned distinct(int x, int y) { return rgb(x * 37 & 0xFF, y * 53 & 0xFF, (x * 7 + y * 3 + 5) & 0xFF); }
 
-ColorPlanes planesOf(const Bitmap24& bitmap) {
-    ColorPlanes planes(bitmap.width(), bitmap.height());
-    splitBitmap(bitmap, planes);
-    return planes;
-}
-
 // The order and the blanking, pixel by pixel, over the area.
 void exchangeByRule(ColorPlanes& planes, const PictureArea& area, int mode, bool keepR, bool keepG, bool keepB) {
     for (int y = area.rowBegin; y < area.rowEnd; ++y)
@@ -38,18 +33,6 @@ void exchangeByRule(ColorPlanes& planes, const PictureArea& area, int mode, bool
             planes.G[y][x] = keepG ? c[1] : 0;
             planes.B[y][x] = keepB ? c[2] : 0;
         }
-}
-
-int differingPixels(const ColorPlanes& actual, const ColorPlanes& expected) {
-    EXPECT_EQ(actual.width, expected.width);
-    EXPECT_EQ(actual.height, expected.height);
-    if (actual.width != expected.width || actual.height != expected.height) return -1;
-    int differing = 0;
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            differing += actual.R[y][x] != expected.R[y][x] || actual.G[y][x] != expected.G[y][x] ||
-                         actual.B[y][x] != expected.B[y][x];
-    return differing;
 }
 
 class ColorExchangeScriptTest : public ::testing::Test {

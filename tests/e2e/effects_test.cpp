@@ -8,6 +8,7 @@
 #include "effects/effect_dispatch.h"
 #include "image/image_document.h"
 #include "image/letterbox.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -19,12 +20,6 @@ QString q(const QString& path) { return "\"" + path + "\""; }
 
 unsigned distinct(int x, int y) { return (unsigned(x * 37 & 0xFF) << 16) | (unsigned(y * 53 & 0xFF) << 8) | unsigned((x * y) & 0xFF); }
 
-ColorPlanes planesOf(const Bitmap24& bitmap) {
-    ColorPlanes planes(bitmap.width(), bitmap.height());
-    splitBitmap(bitmap, planes);
-    return planes;
-}
-
 // The preview an effect gives: the effect on the letterboxed picture, over the whole box.
 ColorPlanes expectedPreview(const Bitmap24& picture, int code, int checked, RandomGenerator& random) {
     ColorPlanes box = buildLetterbox(planesOf(picture), letterboxGeometry(picture.width(), picture.height(), 192));
@@ -35,13 +30,7 @@ ColorPlanes expectedPreview(const Bitmap24& picture, int code, int checked, Rand
 void expectSame(const Bitmap24& shown, const ColorPlanes& expected) {
     ASSERT_EQ(shown.width(), expected.width);
     ASSERT_EQ(shown.height(), expected.height);
-    const ColorPlanes actual = planesOf(shown);
-    int differing = 0;
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            if (actual.R[y][x] != expected.R[y][x] || actual.G[y][x] != expected.G[y][x] || actual.B[y][x] != expected.B[y][x])
-                ++differing;
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingPixels(planesOf(shown), expected), 0);
 }
 
 // Script lines that open the dialog, pick category and row as a click does, then click an option.

@@ -10,6 +10,7 @@
 #include "image/color_model.h"
 #include "image/image_document.h"
 #include "image/letterbox.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -30,12 +31,6 @@ unsigned sampler(int x, int) { return kColours[x]; }
 // Every pixel its own colour, with hues all round the circle.
 unsigned distinct(int x, int y) { return rgb(x * 37 & 0xFF, y * 53 & 0xFF, (x * 7 + y * 3 + 5) & 0xFF); }
 
-ColorPlanes planesOf(const Bitmap24& bitmap) {
-    ColorPlanes planes(bitmap.width(), bitmap.height());
-    splitBitmap(bitmap, planes);
-    return planes;
-}
-
 // Each pixel's RgbToHsi hue placed in the sector table, over the area.
 void extractByRule(ColorPlanes& planes, const PictureArea& area, const std::array<bool, 6>& chosen) {
     for (int y = area.rowBegin; y < area.rowEnd; ++y)
@@ -45,18 +40,6 @@ void extractByRule(ColorPlanes& planes, const PictureArea& area, const std::arra
             const int sector = hueSector(h);
             if (sector >= 0 && !chosen[sector]) planes.R[y][x] = planes.G[y][x] = planes.B[y][x] = 0;
         }
-}
-
-int differingPixels(const ColorPlanes& actual, const ColorPlanes& expected) {
-    EXPECT_EQ(actual.width, expected.width);
-    EXPECT_EQ(actual.height, expected.height);
-    if (actual.width != expected.width || actual.height != expected.height) return -1;
-    int differing = 0;
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            differing += actual.R[y][x] != expected.R[y][x] || actual.G[y][x] != expected.G[y][x] ||
-                         actual.B[y][x] != expected.B[y][x];
-    return differing;
 }
 
 class ExtractColorScriptTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "frames/extraction_preview.h"
 #include "frames/hsi_range.h"
 #include "image/image_document.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -29,12 +30,6 @@ const unsigned kTwelve[] = {rgb(255, 0, 0),   rgb(0, 255, 0),   rgb(0, 0, 255), 
                             rgb(0, 255, 255), rgb(255, 0, 255), rgb(224, 172, 138), rgb(60, 40, 30),
                             rgb(128, 128, 128), rgb(255, 255, 255), rgb(1, 2, 3), rgb(200, 150, 100)};
 unsigned twelve(int x, int y) { return kTwelve[y * 4 + x]; }
-
-ColorPlanes planesOf(const Bitmap24& bitmap) {
-    ColorPlanes planes(bitmap.width(), bitmap.height());
-    splitBitmap(bitmap, planes);
-    return planes;
-}
 
 unsigned previewPixel(const ColorPlanes& p, int x, int y) { return rgb(p.R[y][x], p.G[y][x], p.B[y][x]); }
 

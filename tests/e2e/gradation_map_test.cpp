@@ -11,6 +11,7 @@
 #include "colormap/gradation_map.h"
 #include "image/image_document.h"
 #include "image/letterbox.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -32,22 +33,10 @@ unsigned fourColours(int x, int) {
 
 unsigned grey(int, int) { return rgb(128, 128, 128); }
 
-ColorPlanes planesOf(const Bitmap24& bitmap) {
-    ColorPlanes planes(bitmap.width(), bitmap.height());
-    splitBitmap(bitmap, planes);
-    return planes;
-}
-
 void expectSame(const Bitmap24& shown, const ColorPlanes& expected, const char* what) {
     ASSERT_EQ(shown.width(), expected.width) << what;
     ASSERT_EQ(shown.height(), expected.height) << what;
-    const ColorPlanes actual = planesOf(shown);
-    int differing = 0;
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            if (actual.R[y][x] != expected.R[y][x] || actual.G[y][x] != expected.G[y][x] || actual.B[y][x] != expected.B[y][x])
-                ++differing;
-    EXPECT_EQ(differing, 0) << what;
+    EXPECT_EQ(differingPixels(planesOf(shown), expected), 0) << what;
 }
 
 std::unique_ptr<GradientCatalogue> catalogue() {

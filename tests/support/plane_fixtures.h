@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/color_planes.h"
+#include "image/image_document.h"
 
 namespace veltrane::test {
 
@@ -41,6 +42,26 @@ inline void expectSamePlanes(const ColorPlanes& actual, const ColorPlanes& expec
     EXPECT_EQ(bytes(actual.R), bytes(expected.R)) << what << " red";
     EXPECT_EQ(bytes(actual.G), bytes(expected.G)) << what << " green";
     EXPECT_EQ(bytes(actual.B), bytes(expected.B)) << what << " blue";
+}
+
+// A working bitmap (a saved or shown picture) split into planes, to compare with expected ones.
+inline ColorPlanes planesOf(const Bitmap24& bitmap) {
+    ColorPlanes planes(bitmap.width(), bitmap.height());
+    splitBitmap(bitmap, planes);
+    return planes;
+}
+
+// How many pixels differ in any channel; a size mismatch fails the test and gives −1.
+inline int differingPixels(const ColorPlanes& actual, const ColorPlanes& expected) {
+    EXPECT_EQ(actual.width, expected.width);
+    EXPECT_EQ(actual.height, expected.height);
+    if (actual.width != expected.width || actual.height != expected.height) return -1;
+    int differing = 0;
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x)
+            differing += actual.R[y][x] != expected.R[y][x] || actual.G[y][x] != expected.G[y][x] ||
+                         actual.B[y][x] != expected.B[y][x];
+    return differing;
 }
 
 }  // namespace veltrane::test
