@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "uisupport/ui/window_frame.h"
 #include "widgets/ui/about_box.h"
 #include "app/ui/app_windows.h"
 #include "app/ui/picture_scroll_box.h"
@@ -126,11 +127,8 @@ void TMain::Etc1Click() {
     transmit->menuAction()->setEnabled(transparencyAvailable_);
 }
 
-QSize TMain::FrameExtra() const { return frameGeometry().size() - geometry().size(); }
-
 void TMain::ResizeOuter(int outerWidth, int outerHeight) {
-    const QSize extra = FrameExtra();
-    const QSize client(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+    const QSize client = clientSizeFor(*this, {outerWidth, outerHeight});
     // Before the first picture the window has a fixed size; it stays fixed, at the new size.
     if (minimumSize() == maximumSize())
         setFixedSize(client);

@@ -213,7 +213,6 @@ private:
     void SetTransparency(int level);
     // True when the key press is the shortcut of an enabled main-menu command.
     bool IsMenuShortcut(const QKeyEvent* event) const;
-    QSize FrameExtra() const;
     QString ShortFileName() const;
 
     ImageDocument doc_;

@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QMenuBar>
 
+#include "uisupport/ui/window_frame.h"
+
 namespace veltrane {
 
 TThumbnail* Thumbnail = nullptr;
@@ -63,8 +65,7 @@ TThumbnail::~TThumbnail() {
 void TThumbnail::showAtStartSize() {
     show();
     // The frame is known once the window is on screen; the outer size includes it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+    resize(clientSizeFor(*this, {kOuterWidth, kOuterHeight}));
 }
 
 }  // namespace veltrane

@@ -11,6 +11,7 @@
 #include "uisupport/ui/fixed_dialog.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/named_child.h"
+#include "uisupport/ui/window_frame.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/selection_track_bar.h"
 #include "widgets/ui/up_down.h"
@@ -241,8 +242,7 @@ void TExperiment::connectHandlers() {
 
 void TExperiment::SetOuterHeight(int outerHeight) {
     outerHeight_ = outerHeight;
-    const int frame = frameGeometry().height() - geometry().height();
-    setFixedSize(kClientWidth, std::max(1, outerHeight - frame));
+    setFixedSize(kClientWidth, std::max(1, outerHeight - frameExtra(*this).height()));
 }
 
 void TExperiment::showEvent(QShowEvent* event) {

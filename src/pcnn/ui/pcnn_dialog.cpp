@@ -12,6 +12,7 @@
 #include "uisupport/ui/named_child.h"
 #include "uisupport/ui/qt_bitmap.h"
 #include "uisupport/ui/qt_text.h"
+#include "uisupport/ui/window_frame.h"
 #include "widgets/ui/picture_view.h"
 
 namespace veltrane {
@@ -246,8 +247,7 @@ void TPCNN::SetSettingsEnabled(bool on) {
 
 void TPCNN::SetOuterWidth(int outerWidth) {
     outerWidth_ = outerWidth;
-    const int frame = frameGeometry().width() - width();
-    setFixedWidth(std::max(1, outerWidth - frame));
+    setFixedWidth(std::max(1, outerWidth - frameExtra(*this).width()));
 }
 
 void TPCNN::showEvent(QShowEvent* event) {

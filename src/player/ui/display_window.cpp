@@ -4,6 +4,7 @@
 
 #include "player/ui/video_widget.h"
 #include "uisupport/ui/guarded_connect.h"
+#include "uisupport/ui/window_frame.h"
 
 namespace veltrane {
 
@@ -37,8 +38,7 @@ TDisplay::~TDisplay() {
 }
 
 void TDisplay::ResizeOuter(int outerWidth, int outerHeight) {
-    const QSize extra = frameGeometry().size() - geometry().size();
-    resize(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+    resize(clientSizeFor(*this, {outerWidth, outerHeight}));
 }
 
 FrameMetrics TDisplay::frameMetrics() const {

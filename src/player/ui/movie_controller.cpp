@@ -17,6 +17,7 @@
 #include "uisupport/ui/qt_text.h"
 #include "uisupport/ui/desktop_screens.h"
 #include "uisupport/ui/settings_store.h"
+#include "uisupport/ui/window_frame.h"
 #include "widgets/ui/status_bar.h"
 #include "player/ui/display_window.h"
 #include "player/ui/gst_media_engine.h"
@@ -435,8 +436,7 @@ void TMovieController::dropEvent(QDropEvent* event) {
 void TMovieController::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
 
 void TMovieController::ResizeOuter(int outerWidth, int outerHeight) {
-    const QSize extra = frameGeometry().size() - geometry().size();
-    setFixedSize(std::max(1, outerWidth - extra.width()), std::max(1, outerHeight - extra.height()));
+    setFixedSize(clientSizeFor(*this, {outerWidth, outerHeight}));
 }
 
 }  // namespace veltrane

@@ -10,6 +10,7 @@
 #include "scene/ui/scene_panel.h"
 #include "uisupport/ui/guarded_connect.h"
 #include "uisupport/ui/named_child.h"
+#include "uisupport/ui/window_frame.h"
 
 namespace veltrane {
 
@@ -226,8 +227,7 @@ void TSceneCap::Panel4DblClick() { JumpToScene(3); }
 // ---- window ----
 
 void TSceneCap::SetOuterSize() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    setFixedSize(std::max(1, kOuterWidth - frame.width()), std::max(1, kOuterHeight - frame.height()));
+    setFixedSize(clientSizeFor(*this, {kOuterWidth, kOuterHeight}));
 }
 
 void TSceneCap::showEvent(QShowEvent* event) {
