@@ -12,8 +12,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // The two-pixel fixture of the table below: its colours are set per case.
@@ -31,8 +29,8 @@ protected:
     // for) and returns the main picture.
     veltrane::Bitmap24 runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
-                                           "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+                                           "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return readPicture(session.path("out.bmp"));
     }
@@ -108,7 +106,7 @@ TEST_F(AdjustTest, PreviewImagesFollowTheLetterboxRule) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
         const QString lines = "Main.RGBprocess1.trigger()\nRGB.TrackBar1.value = 50\nsave RGB.Image1 " +
-                              q(session.path("left.bmp")) + "\nsave RGB.Image2 " + q(session.path("right.bmp")) +
+                              quoted(session.path("left.bmp")) + "\nsave RGB.Image2 " + quoted(session.path("right.bmp")) +
                               "\nRGB.CancelBtn.click()\n";
         runOn(c.width, c.height, distinct, lines);
         const veltrane::Bitmap24 left = readPicture(session.path("left.bmp"));
@@ -146,7 +144,7 @@ TEST_F(AdjustTest, PreviewImagesFollowTheLetterboxRule) {
     // The description's own landmark: 400 × 200 leaves rows 0 .. 47 black and box row 48
     // shows image row 0.
     runOn(400, 200, distinct,
-          "Main.RGBprocess1.trigger()\nsave RGB.Image1 " + q(session.path("left.bmp")) + "\nRGB.CancelBtn.click()\n");
+          "Main.RGBprocess1.trigger()\nsave RGB.Image1 " + quoted(session.path("left.bmp")) + "\nRGB.CancelBtn.click()\n");
     const veltrane::Bitmap24 left = readPicture(session.path("left.bmp"));
     EXPECT_EQ(pixelAt(left, 100, 47), 0u);
     EXPECT_EQ(pixelAt(left, 0, 48), distinct(0, 0));

@@ -17,8 +17,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned distinct(int x, int y) {
     return (unsigned((x * 37 + 20) & 0xFF) << 16) | (unsigned((y * 53 + 9) & 0xFF) << 8) | unsigned((x * y * 11) & 0xFF);
 }
@@ -86,7 +84,7 @@ protected:
         QString script;
         for (const QString name : {"a", "b", "c"}) {
             const QString file = in(name + (name == "c" ? ".jpg" : ".bmp"));
-            script += "answer open " + q(file) + "\nMain.OPEN1Click()\n" + lines + "answer save " + q(session.path("win/" + name)) +
+            script += "answer open " + quoted(file) + "\nMain.OPEN1Click()\n" + lines + "answer save " + quoted(session.path("win/" + name)) +
                       (name == "c" ? " 2" : " 1") + "\nMain.saveas1Click()\n";
         }
         const ScriptResult r = session.run(script);

@@ -16,8 +16,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 unsigned twoColours(int x, int) { return x == 0 ? rgb(255, 0, 0) : rgb(10, 20, 30); }
@@ -41,8 +39,8 @@ protected:
 
     // Opens in.bmp, runs the lines and saves the main picture to out.bmp.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
-                                           lines + "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+                                           lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }
@@ -103,7 +101,7 @@ TEST_F(ColorExchangeScriptTest, TheFlagsAndTheWindowAnswerOnlyWhileOpen) {
     writeTestBmp(session.path("in.bmp"), 2, 1, twoColours);
     // A line naming a closed window ends the run with an error.
     const ScriptResult r = session.run(
-        "answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+        "answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
         "Main.SwitchCsolorClick()\nprint ColorExchange.keepBlue\nprint ColorExchange.RadioButton5.checked\n"
         "ColorExchange.CheckBoxBlue.click()\nprint ColorExchange.keepBlue\nprint ColorExchange.CheckBoxBlue.checked\n"
         "ColorExchange.OKBtn.click()\nprint ColorExchange.keepBlue\n");
@@ -127,7 +125,7 @@ TEST_F(ColorExchangeScriptTest, PreviewAndOkOnEverySize) {
         runOn(
             "Main.SwitchCsolorClick()\nColorExchange.CheckBoxBlue.click()\nColorExchange.RadioButton3.click()\n"
             "save ColorExchange.Image1 " +
-            q(session.path("preview.bmp")) + "\nColorExchange.OKBtn.click()\n");
+            quoted(session.path("preview.bmp")) + "\nColorExchange.OKBtn.click()\n");
 
         const LetterboxGeometry geometry = letterboxGeometry(size.width(), size.height(), 128);
         ColorPlanes preview = buildLetterbox(picture, geometry);

@@ -13,8 +13,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // The current picture: every pixel its own dark colour. The second: its own light colour.
@@ -31,8 +29,8 @@ protected:
 
     // Opens cur.bmp, runs the lines, saves the main picture to out.bmp and prints the caption.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(session.path("cur.bmp")) + "\nMain.OPEN1Click()\n" + lines +
-                                           "save Main.Image1 " + q(session.path("out.bmp")) + "\nprint Main.windowTitle\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("cur.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+                                           "save Main.Image1 " + quoted(session.path("out.bmp")) + "\nprint Main.windowTitle\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }
@@ -65,7 +63,7 @@ TEST_F(ComposeTest, JoinsInFourDirections) {
         const ScriptResult r = runOn(QString("Main.Joint.trigger()\nprint MargeJoint.LabelDisp.text\n"
                                              "print MargeJoint.PageControl1.currentIndex\nMargeJoint.%1.click()\n"
                                              "drop MargeJoint %2\nprint MargeJoint.EditPath.text\nMargeJoint.OKBtn.click()\n")
-                                         .arg(c.button, q(session.path("sec.bmp"))));
+                                         .arg(c.button, quoted(session.path("sec.bmp"))));
         EXPECT_EQ(r.outLines(),
                   (QStringList{"MargeJoint.LabelDisp.text = 連結する画像ファイル", "MargeJoint.PageControl1.currentIndex = 0",
                                "MargeJoint.EditPath.text = " + session.path("sec.bmp"),
@@ -115,7 +113,7 @@ TEST_F(ComposeTest, MergesByEveryRuleWhereThePicturesOverlap) {
             runOn(QString("Main.Marge.trigger()\nprint MargeJoint.LabelDisp.text\n%1print MargeJoint.TrackBar1.enabled\n"
                           "print MargeJoint.Edit2.text\nanswer open %2\nMargeJoint.ButtonOpen.click()\n"
                           "MargeJoint.OKBtn.click()\n")
-                      .arg(c.lines, q(session.path("sec.bmp"))));
+                      .arg(c.lines, quoted(session.path("sec.bmp"))));
         const QStringList lines = r.outLines();
         ASSERT_EQ(lines.size(), 4);
         EXPECT_EQ(lines[0], "MargeJoint.LabelDisp.text = 合成する画像ファイル");
@@ -134,7 +132,7 @@ TEST_F(ComposeTest, MergesByEveryRuleWhereThePicturesOverlap) {
 
     // The page showing decides: opened for a join, switched to the merge page, OK merges.
     const ScriptResult switched = runOn("Main.Joint.trigger()\nMargeJoint.PageControl1.currentIndex = 1\ndrop MargeJoint " +
-                                        q(session.path("sec.bmp")) + "\nMargeJoint.OKBtn.click()\n");
+                                        quoted(session.path("sec.bmp")) + "\nMargeJoint.OKBtn.click()\n");
     EXPECT_EQ(switched.outLines(), QStringList{"Main.windowTitle = cur.bmp(2×2)とsec.bmpを合成"});
     EXPECT_EQ(pixelAt(readPicture(session.path("out.bmp")), 0, 0), rgb(50, 150, 150));
 }
@@ -143,7 +141,7 @@ TEST_F(ComposeTest, MergesByEveryRuleWhereThePicturesOverlap) {
 TEST_F(ComposeTest, TwoInARowAppendTwoPhrasesAndTheResultIsTheOriginal) {
     writeTestBmp(session.path("cur.bmp"), 3, 2, current);
     writeTestBmp(session.path("sec.bmp"), 2, 4, second);
-    const QString secPath = q(session.path("sec.bmp"));
+    const QString secPath = quoted(session.path("sec.bmp"));
     const ScriptResult r = runOn("Main.Joint.trigger()\nMargeJoint.RadioButtonDown.click()\ndrop MargeJoint " + secPath +
                                  "\nMargeJoint.OKBtn.click()\nMain.Marge.trigger()\nMargeJoint.RadioButtonBright.click()\n"
                                  "drop MargeJoint " + secPath + "\nMargeJoint.OKBtn.click()\nMain.G1.trigger()\n");
@@ -184,26 +182,26 @@ TEST_F(ComposeTest, RefusalsSayWhyAndLeaveThePicture) {
         QStringList printed;
     } cases[] = {
         {"two files dropped",
-         "Main.Joint.trigger()\ndrop MargeJoint " + q(session.path("sec.bmp")) + " " + q(session.path("sec.bmp")) +
+         "Main.Joint.trigger()\ndrop MargeJoint " + quoted(session.path("sec.bmp")) + " " + quoted(session.path("sec.bmp")) +
              "\nprint MargeJoint.EditPath.text\nprint MargeJoint.OKBtn.enabled\nMargeJoint.close()\n",
          {"message: : 複数のファイルを同時に開けません", "MargeJoint.EditPath.text = ", "MargeJoint.OKBtn.enabled = false",
           caption}},
         {"a dropped .Jpg",
-         "Main.Marge.trigger()\ndrop MargeJoint " + q(session.path("a.Jpg")) +
+         "Main.Marge.trigger()\ndrop MargeJoint " + quoted(session.path("a.Jpg")) +
              "\nprint MargeJoint.EditPath.text\nMargeJoint.CancelBtn.click()\n",
          {"message: : 開けない形式のファイルです", "MargeJoint.EditPath.text = ", caption}},
         {"a chosen .png",
-         "Main.Joint.trigger()\nanswer open " + q(session.path("second.png")) +
+         "Main.Joint.trigger()\nanswer open " + quoted(session.path("second.png")) +
              "\nMargeJoint.ButtonOpen.click()\nprint MargeJoint.OKBtn.enabled\nMargeJoint.OKBtn.click()\n",
          {"MargeJoint.OKBtn.enabled = true", "message: : 開けない形式のファイルです", caption}},
         {"a missing file",
-         "Main.Marge.trigger()\ndrop MargeJoint " + q(session.path("ない.bmp")) + "\nMargeJoint.OKBtn.click()\n",
+         "Main.Marge.trigger()\ndrop MargeJoint " + quoted(session.path("ない.bmp")) + "\nMargeJoint.OKBtn.click()\n",
          {"message: : " + decoderMessage(session.path("ない.bmp")), caption}},
         {"a truncated file",
-         "Main.Joint.trigger()\ndrop MargeJoint " + q(session.path("cut.bmp")) + "\nMargeJoint.OKBtn.click()\n",
+         "Main.Joint.trigger()\ndrop MargeJoint " + quoted(session.path("cut.bmp")) + "\nMargeJoint.OKBtn.click()\n",
          {"message: : " + decoderMessage(session.path("cut.bmp")), caption}},
         {"a join too large",
-         "Main.Joint.trigger()\nMargeJoint.RadioButtonRight.click()\ndrop MargeJoint " + q(session.path("wide.bmp")) +
+         "Main.Joint.trigger()\nMargeJoint.RadioButtonRight.click()\ndrop MargeJoint " + quoted(session.path("wide.bmp")) +
              "\nMargeJoint.OKBtn.click()\n",
          {"message: : 連結後の画像が大きすぎます（幅 32000 × 高さ 1）", caption}},
     };

@@ -11,8 +11,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // The fixture's pixels, row by row; set per case.
@@ -43,8 +41,8 @@ protected:
     // Opens in.bmp, opens the window from its menu item, runs the lines, saves the main picture.
     ScriptResult runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        return session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\nMain.CustomFilterC1.trigger()\n" +
-                           lines + "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        return session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\nMain.CustomFilterC1.trigger()\n" +
+                           lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
     }
 
     std::vector<unsigned> mainPixels(int width, int height) const {
@@ -114,7 +112,7 @@ TEST_F(CustomFilterTest, PreviewOnRequestOverTheWholeBoxWithinThePictureArea) {
                                      "print CustomFilter.Label2.text\n"
                                      "CustomFilter.ShineSpeedButton1.click()\n"
                                      "print CustomFilter.Label2.text\n"
-                                     "save CustomFilter.Image1 " + q(session.path("preview.bmp")) + "\n"
+                                     "save CustomFilter.Image1 " + quoted(session.path("preview.bmp")) + "\n"
                                      "CustomFilter.UpDown13.value = 99\n"
                                      "CustomFilter.UpDown1.value = -99\n"
                                      "print CustomFilter.UpDown13.value\n"

@@ -9,7 +9,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
 unsigned distinct(int x, int y) { return (unsigned(x * 37 & 0xFF) << 16) | (unsigned(y * 53 & 0xFF) << 8) | unsigned((x * y) & 0xFF); }
 
 class DesktopTest : public ::testing::Test {
@@ -31,11 +30,11 @@ TEST_F(DesktopTest, CopyThenPasteRoundTripsTheWorkingBitmapInsideTheRun) {
     const QString picture = session.path("p.bmp");
     writeTestBmp(picture, 30, 20, distinct);
     const QStringList out = run("Main.ViewV1Click()\nprint Main.PasteP1.enabled\n"
-                                "answer open " + q(picture) + "\nMain.OPEN1Click()\n"
+                                "answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
                                 "Main.CopyC1Click()\nMain.ViewV1Click()\nprint Main.PasteP1.enabled\n"
                                 "Main.CLOSE1Click()\nMain.PasteP1Click()\n"
                                 "print Main.windowTitle\nprint Main.Edit1.text\nprint Main.NextFileN1.enabled\n"
-                                "save Main.Image1 " + q(session.path("pasted.bmp")) + "\n");
+                                "save Main.Image1 " + quoted(session.path("pasted.bmp")) + "\n");
     EXPECT_EQ(out, (QStringList{"Main.PasteP1.enabled = false", "Main.PasteP1.enabled = true",
                                 "Main.windowTitle = ClipBoard(30×20)", "Main.Edit1.text = 0/0",
                                 "Main.NextFileN1.enabled = false"}));
@@ -62,7 +61,7 @@ TEST_F(DesktopTest, TransparencyCommandsMoveTheMarkWithoutAMessage) {
 TEST_F(DesktopTest, CaptureOfTheOffscreenScreenLeavesTheMainWindowOut) {
     const QStringList out = run("Main.DeskTopCaptureD1Click()\nprint Main.windowTitle\nprint Main.Edit1.text\n"
                                 "print Main.NextFileN1.enabled\nprint Main.CopyC1.enabled\n"
-                                "save Main.Image1 " + q(session.path("screen.bmp")) + "\n");
+                                "save Main.Image1 " + quoted(session.path("screen.bmp")) + "\n");
     EXPECT_EQ(out, (QStringList{"Main.windowTitle = Captured Image on Desktop(800×800)", "Main.Edit1.text = 0/0",
                                 "Main.NextFileN1.enabled = false", "Main.CopyC1.enabled = true"}));
     const Bitmap24 screen = readPicture(session.path("screen.bmp"));

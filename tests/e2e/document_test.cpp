@@ -14,8 +14,6 @@ namespace {
 
 unsigned gradient(int x, int y) { return (unsigned(x * 40) << 16) | (unsigned(y * 30) << 8) | 7u; }
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,7 +35,7 @@ protected:
 }  // namespace
 
 TEST_F(DocumentTest, OpenShowsCaptionCounterAndEnablesCommands) {
-    const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1.trigger()\n"
+    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1.trigger()\n"
                                "print Main.windowTitle\nprint Main.Edit1.text\nprint Main.saveas1.enabled\n"
                                "print Main.ToolButton14.enabled\nprint Main.NextFileN1.enabled\n"
                                "print Main.ScrollBox1.popupMenu\n");
@@ -47,7 +45,7 @@ TEST_F(DocumentTest, OpenShowsCaptionCounterAndEnablesCommands) {
 }
 
 TEST_F(DocumentTest, StatusPanelsReadThePixelUnderTheMouse) {
-    const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
                                "Main.Image1MouseMove(2, 1)\nprint Main.StatusBar1.panels\n"
                                "Main.Image1MouseMove(5, 0)\nprint Main.StatusBar1.panels\n");
     const QStringList lines = r.outLines();
@@ -61,20 +59,20 @@ TEST_F(DocumentTest, StatusPanelsReadThePixelUnderTheMouse) {
 TEST_F(DocumentTest, JpegOpensAndNamesByExactExtension) {
     // Save a JPEG from the BMP, then open it under both accepted and refused spellings.
     const QString jpeg = session.path("copy");
-    run("answer open " + q(picture) + "\nMain.OPEN1Click()\nanswer save " + q(jpeg) + " 2\nMain.saveas1Click()\n");
+    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\nanswer save " + quoted(jpeg) + " 2\nMain.saveas1Click()\n");
     ASSERT_TRUE(QFile::copy(jpeg + ".jpg", session.path("x.JPG")));
     ASSERT_TRUE(QFile::copy(jpeg + ".jpg", session.path("x.Jpg")));
-    const ScriptResult r = run("answer open " + q(session.path("x.JPG")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n"
-                               "answer open " + q(session.path("x.Jpg")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n");
+    const ScriptResult r = run("answer open " + quoted(session.path("x.JPG")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n"
+                               "answer open " + quoted(session.path("x.Jpg")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.windowTitle = x.JPG(5×3)", "message: : 開けない形式のファイルです",
                                          "Main.windowTitle = x.JPG(5×3)"}));
 }
 
 TEST_F(DocumentTest, SaveAlwaysAppendsTheExtension) {
-    run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
-        "answer save " + q(session.path("out")) + " 1\nMain.saveas1.trigger()\n"
-        "answer save " + q(session.path("out.bmp")) + " 1\nMain.saveas1.trigger()\n"
-        "answer save " + q(session.path("photo")) + " 2\nMain.saveas1.trigger()\n");
+    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+        "answer save " + quoted(session.path("out")) + " 1\nMain.saveas1.trigger()\n"
+        "answer save " + quoted(session.path("out.bmp")) + " 1\nMain.saveas1.trigger()\n"
+        "answer save " + quoted(session.path("photo")) + " 2\nMain.saveas1.trigger()\n");
     EXPECT_TRUE(QFile::exists(session.path("out.bmp")));
     EXPECT_TRUE(QFile::exists(session.path("out.bmp.bmp")));
     EXPECT_TRUE(QFile::exists(session.path("photo.jpg")));
@@ -96,28 +94,28 @@ TEST_F(DocumentTest, SaveAsksBeforeReplacingAndKeepsTheFileOnNo) {
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("precious");
     existing.close();
-    const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
-                               "answer save " + q(session.path("keep")) + " 1\nanswer button No\nMain.saveas1Click()\n");
+    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+                               "answer save " + quoted(session.path("keep")) + " 1\nanswer button No\nMain.saveas1Click()\n");
     EXPECT_EQ(r.outLines(), QStringList{"message: 確認: " + session.path("keep.bmp") + " は既に存在します。上書きしますか？"});
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("precious"));
     existing.close();
 
-    run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
-        "answer save " + q(session.path("keep")) + " 1\nanswer button Yes\nMain.saveas1Click()\n");
+    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+        "answer save " + quoted(session.path("keep")) + " 1\nanswer button Yes\nMain.saveas1Click()\n");
     EXPECT_EQ(readPicture(session.path("keep.bmp")).width(), 5);
 }
 
 TEST_F(DocumentTest, SaveIntoAMissingFolderIsReported) {
-    const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
-                               "answer save " + q(session.path("no/such/folder/out")) + " 1\nMain.saveas1Click()\n");
+    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+                               "answer save " + quoted(session.path("no/such/folder/out")) + " 1\nMain.saveas1Click()\n");
     ASSERT_EQ(r.outLines().size(), 1);
     EXPECT_TRUE(r.outLines()[0].startsWith("message: : ファイルを保存できませんでした")) << r.out.toStdString();
 }
 
 TEST_F(DocumentTest, CancelledDialogsChangeNothing) {
     const ScriptResult r = run("answer cancel\nMain.OPEN1Click()\nprint Main.windowTitle\n"
-                               "answer open " + q(picture) + "\nMain.OPEN1Click()\nanswer cancel\nMain.saveas1Click()\n");
+                               "answer open " + quoted(picture) + "\nMain.OPEN1Click()\nanswer cancel\nMain.saveas1Click()\n");
     EXPECT_EQ(r.outLines(), QStringList{"Main.windowTitle = Veltrane"});
     EXPECT_EQ(QDir(session.dir()).entryList({"*.bmp"}, QDir::Files), QStringList{"pic.bmp"});
 }
@@ -125,24 +123,24 @@ TEST_F(DocumentTest, CancelledDialogsChangeNothing) {
 TEST_F(DocumentTest, DroppingTwoFilesIsRefusedAndKeepsThePicture) {
     const QString other = session.path("other.bmp");
     writeTestBmp(other, 2, 2, gradient);
-    const ScriptResult r = run("drop Main " + q(picture) + "\nprint Main.windowTitle\n"
-                               "drop Main " + q(other) + " " + q(picture) + "\nprint Main.windowTitle\nprint Main.Edit1.text\n");
+    const ScriptResult r = run("drop Main " + quoted(picture) + "\nprint Main.windowTitle\n"
+                               "drop Main " + quoted(other) + " " + quoted(picture) + "\nprint Main.windowTitle\nprint Main.Edit1.text\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.windowTitle = pic.bmp(5×3)", "message: : 複数のファイルを同時に開けません",
                                          "Main.windowTitle = pic.bmp(5×3)", "Main.Edit1.text = 2/2"}));
 }
 
 TEST_F(DocumentTest, DroppedOneBitPictureIsShownWithCommandsDisabled) {
     const QString mask = QString::fromStdString(dataDir()) + "/corpus/bmp/valid/wx-drawing-mask.bmp";
-    const ScriptResult r = run("drop Main " + q(mask) + "\nprint Main.saveas1.enabled\nprint Main.NextFileN1.enabled\n"
+    const ScriptResult r = run("drop Main " + quoted(mask) + "\nprint Main.saveas1.enabled\nprint Main.NextFileN1.enabled\n"
                                "print Main.ScrollBox1.popupMenu\n"
-                               "answer open " + q(mask) + "\nMain.OPEN1Click()\nprint Main.saveas1.enabled\n");
+                               "answer open " + quoted(mask) + "\nMain.OPEN1Click()\nprint Main.saveas1.enabled\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.saveas1.enabled = false", "Main.NextFileN1.enabled = false",
                                          "Main.ScrollBox1.popupMenu = PopupOpenMenu", "Main.saveas1.enabled = true"}));
 }
 
 TEST_F(DocumentTest, CloseEmptiesTheDocumentButKeepsTheCounter) {
     const ScriptResult r = run("print Main.ScrollBox1.popupMenu\n"
-                               "answer open " + q(picture) + "\nMain.OPEN1Click()\nMain.CLOSE1.trigger()\n"
+                               "answer open " + quoted(picture) + "\nMain.OPEN1Click()\nMain.CLOSE1.trigger()\n"
                                "print Main.windowTitle\nprint Main.saveas1.enabled\nprint Main.LastFileL1.enabled\n"
                                "print Main.ScrollBox1.popupMenu\nprint Main.Edit1.text\nMain.CLOSE1Click()\n"
                                "Main.NextFileN1Click()\nprint Main.windowTitle\n");
@@ -161,8 +159,8 @@ TEST_F(DocumentTest, BrokenPictureIsRefusedAndTheDocumentStaysAsItWas) {
     truncated.write(whole.readAll().left(40));
     truncated.close();
     for (const QString& broken : {session.path("cut.bmp"), corpus + "gdk-cve-2015-4491.bmp", corpus + "gdk-invalid.1.bmp"}) {
-        const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\nprint Main.Edit1.text\n"
-                                   "answer open " + q(broken) + "\nMain.OPEN1Click()\n"
+        const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\nprint Main.Edit1.text\n"
+                                   "answer open " + quoted(broken) + "\nMain.OPEN1Click()\n"
                                    "print Main.windowTitle\nprint Main.Edit1.text\nMain.Image1MouseMove(1, 0)\n"
                                    "print Main.StatusBar1.panels\n");
         const QStringList lines = r.outLines();
@@ -179,9 +177,9 @@ TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
     for (const char* name : {"x.bmp", "y.jpg"}) {
         const QString folder = session.path(name);
         ASSERT_TRUE(QDir().mkpath(folder));
-        for (const QString& choose : {"answer open " + q(folder) + "\nMain.OPEN1Click()\n", "drop Main " + q(folder) + "\n"}) {
+        for (const QString& choose : {"answer open " + quoted(folder) + "\nMain.OPEN1Click()\n", "drop Main " + quoted(folder) + "\n"}) {
             SCOPED_TRACE(choose.toStdString());
-            const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n" + choose + "print Main.windowTitle\n");
+            const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n" + choose + "print Main.windowTitle\n");
             EXPECT_EQ(r.outLines(), (QStringList{"message: : ファイルを開けません（" + folder + "）",
                                                  "Main.windowTitle = pic.bmp(5×3)"}));
         }
@@ -190,8 +188,8 @@ TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
 
 TEST_F(DocumentTest, MediaFileKeepsThePictureAndBringsTheWindowBack) {
     writeWav(session.path("song.wav"), 10);  // a playable file: the player reports nothing
-    const ScriptResult r = run("answer open " + q(picture) + "\nMain.OPEN1Click()\n"
-                               "answer open " + q(session.path("song.wav")) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+                               "answer open " + quoted(session.path("song.wav")) + "\nMain.OPEN1Click()\n"
                                "print Main.windowTitle\nprint Main.visible\n"
                                "MovieController.E1.trigger()\nprint Main.windowTitle\nprint Main.visible\n");
     // The player takes over while it runs; closing it brings the main window back as it was.

@@ -16,8 +16,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned distinct(int x, int y) { return (unsigned(x * 37 & 0xFF) << 16) | (unsigned(y * 53 & 0xFF) << 8) | unsigned((x * y) & 0xFF); }
 
 // The preview an effect gives: the effect on the letterboxed picture, over the whole box.
@@ -49,7 +47,7 @@ protected:
     void SetUp() override { session.writeQuietSettings(); }
 
     ScriptResult runOn(const QString& picture, const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(picture) + "\nMain.OPEN1Click()\n" + lines);
+        const ScriptResult r = session.run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n" + lines);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }
@@ -95,7 +93,7 @@ TEST_F(EffectsTest, PreviewsAreTheEffectOnTheLetterbox) {
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << size.width() << "×" << size.height() << " code " << c.category * 20 + c.row);
             QString lines = selectItem(c.category, c.row, c.option);
-            lines += "save ImageProcess.Image1 " + q(session.path("preview.bmp")) + "\nImageProcess.IMAGE_PROCESS.click()\n";
+            lines += "save ImageProcess.Image1 " + quoted(session.path("preview.bmp")) + "\nImageProcess.IMAGE_PROCESS.click()\n";
             runOn(session.path("p.bmp"), lines);
             RandomGenerator random;
             expectSame(readPicture(session.path("preview.bmp")), expectedPreview(picture, c.category * 20 + c.row, c.checked, random));
@@ -119,7 +117,7 @@ TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
             QString lines = selectItem(c.category, c.row, c.option);
             lines += QString("%1\nprint ImageProcess.ListBox1.currentRow\nImageProcess.IMAGE_PROCESS.click()\n"
                              "save Main.Image1 %2\n")
-                         .arg(how, q(session.path("out.bmp")));
+                         .arg(how, quoted(session.path("out.bmp")));
             const ScriptResult r = runOn(session.path("p.bmp"), lines);
             EXPECT_EQ(r.outLines(), QStringList{"ImageProcess.ListBox1.currentRow = -1"});
             ColorPlanes expected = picture;
@@ -133,7 +131,7 @@ TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
                                                         "ImageProcess.ComboBox1.currentIndex = 2\nImageProcess.ComboBox1Change()\n"
                                                         "ImageProcess.ListBox1.currentRow = 7\nImageProcess.ListBox1DblClick()\n"
                                                         "ImageProcess.IMAGE_PROCESS.click()\nsave Main.Image1 " +
-                                                            q(session.path("two.bmp")) + "\n");
+                                                            quoted(session.path("two.bmp")) + "\n");
     ColorPlanes expected = picture;
     RunEffect(13, expected, 0, random);
     RunEffect(47, expected, 0, random);
@@ -144,7 +142,7 @@ TEST_F(EffectsTest, ApplyByButtonAndByDoubleClickAndTwoInARow) {
 TEST_F(EffectsTest, DiffusionPreviewFromAFreshStart) {
     writeTestBmp(session.path("p.bmp"), 30, 20, distinct);
     const Bitmap24 picture = readPicture(session.path("p.bmp"));
-    runOn(session.path("p.bmp"), selectItem(4, 10) + "save ImageProcess.Image1 " + q(session.path("preview.bmp")) +
+    runOn(session.path("p.bmp"), selectItem(4, 10) + "save ImageProcess.Image1 " + quoted(session.path("preview.bmp")) +
                                      "\nImageProcess.IMAGE_PROCESS.click()\n");
     RandomGenerator fresh;
     expectSame(readPicture(session.path("preview.bmp")), expectedPreview(picture, 90, 1, fresh));

@@ -18,8 +18,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // Red, grey, yellow, cyan, blue, purple, and the two colours whose true hue lies on the
@@ -48,8 +46,8 @@ protected:
 
     // Opens in.bmp, runs the lines and saves the main picture to out.bmp.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
-                                           lines + "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+                                           lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }
@@ -106,7 +104,7 @@ TEST_F(ExtractColorScriptTest, OkBlackensTheUntickedSectorsAndCancelOrCloseNothi
 TEST_F(ExtractColorScriptTest, TheWindowAnswersOnlyWhileOpen) {
     writeTestBmp(session.path("in.bmp"), 8, 1, sampler);
     // A line naming a closed window ends the run with an error.
-    const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+    const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
                                        "Main.ExtractColor1Click()\nprint ExtractColor.CheckBox6.checked\n"
                                        "ExtractColor.CheckBox6.click()\nprint ExtractColor.CheckBox6.checked\n"
                                        "ExtractColor.CancelBtn.click()\nprint ExtractColor.CheckBox6.checked\n");
@@ -131,7 +129,7 @@ TEST_F(ExtractColorScriptTest, PreviewAndOkOnEverySize) {
         runOn(
             "Main.ExtractColor1Click()\nExtractColor.CheckBox2.click()\nExtractColor.CheckBox4.click()\n"
             "save ExtractColor.Image1 " +
-            q(session.path("preview.bmp")) + "\nExtractColor.OKBtn.click()\n");
+            quoted(session.path("preview.bmp")) + "\nExtractColor.OKBtn.click()\n");
 
         const LetterboxGeometry geometry = letterboxGeometry(size.width(), size.height(), 128);
         ColorPlanes preview = buildLetterbox(picture, geometry);

@@ -14,8 +14,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // Skin tones, greys, saturated and dark colours spread over the picture.
@@ -40,10 +38,10 @@ protected:
     // Opens in.bmp, opens the extraction by its menu item, runs the lines inside it and saves
     // both images.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
                                            "Main.ExtractSkinColor.trigger()\n" + lines + "save Experiment.Image1 " +
-                                           q(session.path("image1.bmp")) + "\nsave Experiment.Image2 " +
-                                           q(session.path("image2.bmp")) + "\nExperiment.close()\nprint Main.visible\n");
+                                           quoted(session.path("image1.bmp")) + "\nsave Experiment.Image2 " +
+                                           quoted(session.path("image2.bmp")) + "\nExperiment.close()\nprint Main.visible\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }

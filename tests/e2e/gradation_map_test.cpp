@@ -19,8 +19,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 unsigned distinct(int x, int y) { return rgb(x * 37 & 0xFF, y * 53 & 0xFF, (x * y + 90) & 0xFF); }
@@ -53,8 +51,8 @@ protected:
     // Opens in.bmp, runs the lines and returns the main picture saved afterwards.
     Bitmap24 runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
-                                           "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+                                           "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return readPicture(session.path("out.bmp"));
     }
@@ -124,8 +122,8 @@ TEST_F(GradationMapTest, PreviewBarAndOriginalAsSaved) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
         const QString lines = QString("Main.GradiationmapG1Click()\n") + c.lines + "save GradiationMap.Image1 " +
-                              q(session.path("preview.bmp")) + "\nsave GradiationMap.Image2 " + q(session.path("bar.bmp")) +
-                              "\nsave GradiationMap.Image3 " + q(session.path("original.bmp")) + "\nGradiationMap.CancelBtn.click()\n";
+                              quoted(session.path("preview.bmp")) + "\nsave GradiationMap.Image2 " + quoted(session.path("bar.bmp")) +
+                              "\nsave GradiationMap.Image3 " + quoted(session.path("original.bmp")) + "\nGradiationMap.CancelBtn.click()\n";
         const Bitmap24 picture = runOn(c.width, c.height, distinct, lines);
         const ColorPlanes box = buildLetterbox(planesOf(picture), letterboxGeometry(c.width, c.height, 128));
         const GradientTable lookup = gradationLookup(gradients->table(c.kind, c.slot), c.options);

@@ -14,7 +14,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
 unsigned distinct(int x, int y) { return (unsigned(x * 37 & 0xFF) << 16) | (unsigned(y * 53 & 0xFF) << 8) | unsigned((x * y) & 0xFF); }
 
 // The value printed by a "print" line.
@@ -53,7 +52,7 @@ protected:
 
     QString openPicture() {
         writeTestBmp(picture(), 30, 20, distinct);
-        return "answer open " + q(picture()) + "\nMain.OPEN1Click()\n";
+        return "answer open " + quoted(picture()) + "\nMain.OPEN1Click()\n";
     }
     QString picture() const { return session.path("photo.bmp"); }
 
@@ -69,13 +68,13 @@ TEST_F(PcnnFractalTest, AutomaticRunHoldsTheScriptThenApplySizesAndCaptionsTheMa
                                 "PCNN.BitBtn3.click()\n"
                                 "print PCNN.Label2.text\nprint PCNN.ProgressBar1.value\nprint PCNN.width\n"
                                 "print PCNN.BitBtn3.enabled\n"
-                                "save PCNN.Image1 " + q(session.path("pulses.bmp")) + "\n"
+                                "save PCNN.Image1 " + quoted(session.path("pulses.bmp")) + "\n"
                                 "PCNN.BitBtn1.click()\n"
                                 "PCNN.close()\n"
                                 "print Main.windowTitle\nprint Main.width\nprint Main.height\nprint Main.ToolBar1.height\n"
-                                "save Main.Image1 " + q(session.path("applied.bmp")) + "\n"
+                                "save Main.Image1 " + quoted(session.path("applied.bmp")) + "\n"
                                 "Main.G1Click()\n"
-                                "save Main.Image1 " + q(session.path("original.bmp")) + "\n");
+                                "save Main.Image1 " + quoted(session.path("original.bmp")) + "\n");
     ASSERT_EQ(out.size(), 8);
     EXPECT_EQ(out[0], "PCNN.Label2.text = 処理回数10/10");
     EXPECT_EQ(out[1], "PCNN.ProgressBar1.value = 0");
@@ -99,7 +98,7 @@ TEST_F(PcnnFractalTest, StepRunOfTwentyPassesTurnsNextBackToStart) {
                                     "PCNN.BitBtn3.click()\nprint PCNN.BitBtn3.text\nprint PCNN.width\n";
     for (int i = 1; i < 20; ++i) lines += "PCNN.BitBtn3.click()\n";
     lines += "print PCNN.BitBtn3.text\nprint PCNN.Label2.text\nprint PCNN.width\n"
-             "save PCNN.Image1 " + q(session.path("pulses.bmp")) + "\nPCNN.close()\n";
+             "save PCNN.Image1 " + quoted(session.path("pulses.bmp")) + "\nPCNN.close()\n";
     const QStringList out = run(lines);
     EXPECT_EQ(out, (QStringList{"PCNN.ComboBox2.enabled = false", "PCNN.BitBtn3.text = next", "PCNN.width = 440",
                                 "PCNN.BitBtn3.text = start", "PCNN.Label2.text = 処理回数20/20", "PCNN.width = 590"}));
@@ -119,12 +118,12 @@ TEST_F(PcnnFractalTest, MandelbrotClicksThenApplyWithoutAPicture) {
                                 "CHAOS.Image1MouseDown(1, 192, 100)\n"
                                 "CHAOS.Image1MouseDown(3, 10, 10)\n"
                                 "CHAOS.Image1MouseDown(2, 60, 200)\n"
-                                "save CHAOS.Image1 " + q(session.path("view.bmp")) + "\n"
+                                "save CHAOS.Image1 " + quoted(session.path("view.bmp")) + "\n"
                                 "CHAOS.Button1.click()\n"
                                 "CHAOS.OKBtn.click()\n"
                                 "print Main.windowTitle\nprint Main.width\nprint Main.height\nprint Main.ToolBar1.height\n"
                                 "print Main.CLOSE1.enabled\nprint Main.NextFileN1.enabled\n"
-                                "save Main.Image1 " + q(session.path("applied.bmp")) + "\n");
+                                "save Main.Image1 " + quoted(session.path("applied.bmp")) + "\n");
     ASSERT_EQ(out.size(), 6);
     EXPECT_EQ(out[0], "Main.windowTitle = Mandelbrot(256×256)");
     EXPECT_EQ(out[1], "Main.width = 485");
@@ -141,7 +140,7 @@ TEST_F(PcnnFractalTest, MandelbrotClicksThenApplyWithoutAPicture) {
 TEST_F(PcnnFractalTest, JuliaApplyOverAPictureKeepsTheFileNameForLaterCaptions) {
     const QStringList out = run(openPicture() + "Main.JuliaJ1Click()\nCHAOS.Button1.click()\nCHAOS.close()\n"
                                                 "print Main.windowTitle\nMain.N501Click()\nprint Main.windowTitle\n"
-                                                "save Main.Image1 " + q(session.path("applied.bmp")) + "\n");
+                                                "save Main.Image1 " + quoted(session.path("applied.bmp")) + "\n");
     ASSERT_EQ(out.size(), 2);
     EXPECT_EQ(out[0], "Main.windowTitle = Julia(256×256)");
     EXPECT_TRUE(out[1].startsWith("Main.windowTitle = photo.bmp(256×256")) << out[1].toStdString();

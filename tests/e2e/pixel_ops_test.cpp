@@ -16,8 +16,6 @@ constexpr int kH = 4;
 // Every pixel of the fixture is different, so a wrong mapping shows.
 unsigned distinct(int x, int y) { return (unsigned(10 + 40 * x) << 16) | (unsigned(20 + 50 * y) << 8) | unsigned(x * 7 + y); }
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 class PixelOpsTest : public ::testing::Test {
 protected:
     void SetUp() override { session.writeQuietSettings(); }
@@ -26,8 +24,8 @@ protected:
     veltrane::Bitmap24 runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines,
                              QStringList* output = nullptr) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
-                                           "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+                                           "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         if (output) *output = r.outLines();
         return readPicture(session.path("out.bmp"));
@@ -96,7 +94,7 @@ TEST_F(PixelOpsTest, HistogramWindowShowsTheCountsAndTheSizeLine) {
     // Luminance: grey 128 (three pixels) and red (30 × 255 / 100 = 76, three pixels).
     EXPECT_EQ(out[4], "Histogram.Chart4.maxValue = 3");
 
-    const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n"
                                        "Main.DisplayHistogram1Click()\nprint Histogram.Series4.values\n");
     QStringList luminance = r.outLines().value(0).section(" = ", 1).split(" | ");
     ASSERT_EQ(luminance.size(), 256);
@@ -109,7 +107,7 @@ TEST_F(PixelOpsTest, HistogramWindowShowsTheCountsAndTheSizeLine) {
 TEST_F(PixelOpsTest, RecountKeepsTheSizeLineAndDoesNothingWithoutAPicture) {
     writeTestBmp(session.path("grey.bmp"), 2, 2, [](int, int) { return 0x808080u; });
     const ScriptResult r = session.run(
-        "answer open " + q(session.path("grey.bmp")) + "\nMain.OPEN1Click()\n"
+        "answer open " + quoted(session.path("grey.bmp")) + "\nMain.OPEN1Click()\n"
         "Main.DisplayHistogram1Click()\nMain.upanddownreverse1Click()\nMain.ExtendedHistogram1Click()\n"
         "Histogram.ShineSpeedButton1.click()\nprint Histogram.Chart1.maxValue\nprint Histogram.Series1.values\n"
         "print Histogram.Label1.text\nMain.CLOSE1Click()\nHistogram.BitBtn1Click()\nprint Histogram.Label1.text\n"

@@ -13,8 +13,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 class PlayerDisplayScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,7 +23,7 @@ protected:
     }
 
     ScriptResult run(const QString& script) {
-        ScriptResult r = session.run("answer open " + q(clip) + "\nMain.OPEN1Click()\n"
+        ScriptResult r = session.run("answer open " + quoted(clip) + "\nMain.OPEN1Click()\n"
                                      "wait until MovieController.mediaOpen = true\n" + script);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;

@@ -14,8 +14,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 // The first luminance quantisation value of a JPEG file (6 for quality 80, 16 for 50).
 int firstQuantiser(const QString& path) {
     QFile file(path);
@@ -49,7 +47,7 @@ protected:
 
     // Opens the clip, waits for it and opens the frame-processing window with points 0 and 20.
     QString openWindow() const {
-        return "answer open " + q(clip) +
+        return "answer open " + quoted(clip) +
                "\nMain.OPEN1Click()\nwait until MovieController.mediaOpen = true 10000\n"
                "MovieController.ExperimentE1.trigger()\nExperiment.TrackBar1.value = 0\nExperiment.Button2.click()\n"
                "Experiment.TrackBar1.value = 20\nExperiment.Button1.click()\n";
@@ -70,7 +68,7 @@ TEST_F(PlayerFramesScriptTest, SeriesAreSavedUnderNumberedNamesAndFrameNGoesToTh
         "Experiment.ComboBox1.currentIndex = 1\nExperiment.ComboBox1Change()\nprint Experiment.ComboBox2.visible\n"
         "Experiment.BitBtn3.click()\nExperiment.UpDown1.value = 15\nExperiment.BitBtn1.click()\n"
         "wait until Main.visible = true\nprint Main.windowTitle\nsave Main.Image1 " +
-        q(session.path("frame.bmp")) + "\n");
+        quoted(session.path("frame.bmp")) + "\n");
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList out = r.outLines();
     EXPECT_TRUE(out.contains("Experiment.TrackBar1.maximum = 60")) << r.out.toStdString();

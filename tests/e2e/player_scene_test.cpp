@@ -11,8 +11,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 TEST(SceneSearchScript, PagesTurnAndADoubleClickPlaysThePlayerFromTheScene) {
     qputenv("VELTRANE_AUDIO_SINK", "fakesink");
     ScriptSession session;
@@ -21,7 +19,7 @@ TEST(SceneSearchScript, PagesTurnAndADoubleClickPlaysThePlayerFromTheScene) {
     writeAvi(clip, 960);  // 32 seconds: the scenes lie 2 seconds apart
 
     const ScriptResult r = session.run(
-        "answer open " + q(clip) + "\nMain.OPEN1Click()\nwait until MovieController.mediaOpen = true\n"
+        "answer open " + quoted(clip) + "\nMain.OPEN1Click()\nwait until MovieController.mediaOpen = true\n"
         "MovieController.SceneCaptureS1.trigger()\nwait until SceneCap.visible = true\n"
         "print SceneCap.windowTitle\nprint SceneCap.width\nprint SceneCap.height\n"
         "print SceneCap.Label2.text\nprint SceneCap.Label4.text\nprint SceneCap.SpeedButton2.enabled\n"

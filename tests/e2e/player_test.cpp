@@ -15,8 +15,6 @@ namespace {
 
 constexpr qint64 kSecond = 10'000'000;
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 class PlayerScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -32,7 +30,7 @@ protected:
 
     // The script that opens a file from the main window, as a user does; the player opens it in
     // the background.
-    static QString startOpen(const QString& file) { return "answer open " + q(file) + "\nMain.OPEN1Click()\n"; }
+    static QString startOpen(const QString& file) { return "answer open " + quoted(file) + "\nMain.OPEN1Click()\n"; }
     // The same, waiting until the player has the file open.
     static QString open(const QString& file) { return startOpen(file) + "wait until MovieController.mediaOpen = true\n"; }
 
@@ -82,7 +80,7 @@ TEST_F(PlayerScriptTest, AClickOnTheSeekBarSeeksThereAndPaintsThePlayedPart) {
     // Column 89 of 142 is 2.507 s of 4 s.
     const ScriptResult r = run(open(session.path("four.avi")) +
                                "MovieController.SpeedButtonPause.click()\nMovieController.Image1MouseDown(89, 6)\n"
-                               "print MovieController.Label2.text\nsave MovieController.Image1 " + q(session.path("bar.bmp")) + "\n");
+                               "print MovieController.Label2.text\nsave MovieController.Image1 " + quoted(session.path("bar.bmp")) + "\n");
     EXPECT_EQ(value(r, "MovieController.Label2.text"), "0:00:02/0:00:04");
     const veltrane::Bitmap24 bar = readPicture(session.path("bar.bmp"));
     ASSERT_EQ(bar.width(), 142);
@@ -97,7 +95,7 @@ TEST_F(PlayerScriptTest, ACaptureGoesToTheMainWindowAndCanBeSaved) {
     writeAvi(session.path("bars.avi"), 30, 64, 48, "smpte");
     const ScriptResult r = run(open(session.path("bars.avi")) +
                                "MovieController.SpeedButton1.click()\nprint Main.visible\nprint Main.windowTitle\n"
-                               "answer save " + q(session.path("frame")) + " 1\nMain.saveas1Click()\n");
+                               "answer save " + quoted(session.path("frame")) + " 1\nMain.saveas1Click()\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.visible = true", "Main.windowTitle = Captured Image(64×48)"}));
     const veltrane::Bitmap24 frame = readPicture(session.path("frame.bmp"));
     ASSERT_EQ(frame.width(), 64);
@@ -141,7 +139,7 @@ TEST_F(PlayerScriptTest, TheEndOfAFileFollowsTheRepeatMode) {
         {"N11", atEnd + "wait until MovieController.Label2.text = \"0:00:00/0:00:01\"\n", "true", clips + "b.avi"},
         // The next entry, the first of the list, is open and playing.
         {"allfiles1",
-         "wait until MovieController.mediaPath = " + q(clips + "a.avi") + "\nwait until MovieController.mediaOpen = true\n",
+         "wait until MovieController.mediaPath = " + quoted(clips + "a.avi") + "\nwait until MovieController.mediaOpen = true\n",
          "true", clips + "a.avi"},
     };
     for (const auto& c : cases) {
@@ -172,7 +170,7 @@ TEST_F(PlayerScriptTest, ABRepeatWithBBeforeALoopsFromTheEarlierToTheLaterPoint)
                                "MovieController.Image1MouseDown(35, 6)\nMovieController.SpeedButton2.click()\n"
                                "print MovieController.SpeedButton2.text\nprint MovieController.SpeedButton2.toolTip\n"
                                "print MovieController.pointA\nprint MovieController.pointB\nprint MovieController.markA\n"
-                               "print MovieController.markB\nsave MovieController.Image1 " + q(session.path("ab.bmp")) +
+                               "print MovieController.markB\nsave MovieController.Image1 " + quoted(session.path("ab.bmp")) +
                                "\nwait until MovieController.Label2.text = \"0:00:02/0:00:04\"\n"
                                "wait until MovieController.Label2.text = \"0:00:01/0:00:04\"\nprint MovieController.position\n");
     EXPECT_EQ(values(r, "MovieController.SpeedButton2.text"), (QStringList{"→B", "AB"}));
@@ -259,10 +257,10 @@ TEST_F(PlayerScriptTest, AListFileSavedAndLoadedGivesTheSameEntries) {
     ASSERT_TRUE(song.open(QIODevice::WriteOnly));
     song.close();
     const QString list = session.path("mylist");
-    const ScriptResult r = run(open(clips + "a.avi") + "answer save " + q(list) + " 1\nFileList.ToolButton11Click()\n" +
+    const ScriptResult r = run(open(clips + "a.avi") + "answer save " + quoted(list) + " 1\nFileList.ToolButton11Click()\n" +
                                "FileList.ListView1.currentRow = 2\nFileList.ToolButton9Click()\nprint FileList.entries\n" +
-                               "answer save " + q(list) + " 1\nanswer button No\nFileList.ToolButton11Click()\n" +
-                               "answer open " + q(list + ".lst") + "\nFileList.ToolButton10Click()\nprint FileList.entries\n");
+                               "answer save " + quoted(list) + " 1\nanswer button No\nFileList.ToolButton11Click()\n" +
+                               "answer open " + quoted(list + ".lst") + "\nFileList.ToolButton10Click()\nprint FileList.entries\n");
     const QString all = clips + "a.avi | " + clips + "b.avi | " + clips + "c.mp3";
     EXPECT_EQ(r.outLines(), (QStringList{"FileList.entries = " + clips + "a.avi | " + clips + "b.avi",
                                          "message: 確認: 同じ名前のファイルがあります。上書きしますか？",
@@ -277,9 +275,9 @@ TEST_F(PlayerScriptTest, DropsAreRefusedWithTheirMessagesOrOpenTheFile) {
     writeAvi(clips + "a.avi", 30);
     ASSERT_TRUE(QFile::copy(clips + "a.avi", clips + "b.avi"));
     writeWav(clips + "c.wav", 10);
-    const ScriptResult r = run(open(clips + "a.avi") + "drop MovieController " + q(clips + "a.avi") + " " + q(clips + "b.avi") +
-                               "\ndrop FileList " + q(clips + "c.wav") + "\nprint MovieController.mediaPath\n" +
-                               "drop FileList " + q(clips + "b.avi") + "\nprint MovieController.mediaPath\n" +
+    const ScriptResult r = run(open(clips + "a.avi") + "drop MovieController " + quoted(clips + "a.avi") + " " + quoted(clips + "b.avi") +
+                               "\ndrop FileList " + quoted(clips + "c.wav") + "\nprint MovieController.mediaPath\n" +
+                               "drop FileList " + quoted(clips + "b.avi") + "\nprint MovieController.mediaPath\n" +
                                "wait until MovieController.windowTitle = \"b.avi\"\nprint Display.windowTitle\n");
     EXPECT_EQ(r.outLines(), (QStringList{"message: NULL: 複数のファイルを同時に開くことは出来ません",
                                          "message: : 開けない形式のファイルです", "MovieController.mediaPath = " + clips + "a.avi",

@@ -8,8 +8,6 @@ using namespace veltrane::test;
 
 namespace {
 
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 unsigned rgb(int r, int g, int b) { return (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b); }
 
 // A 4 × 2 picture: in the 128 box it fills rows 32..95, each pixel a 32 × 32 square.
@@ -36,13 +34,13 @@ protected:
     }
 
     ScriptResult run(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
-                                           "save Main.Image1 " + q(session.path("out.bmp")) + "\n");
+        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+                                           "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }
     QString save(const char* control, const char* file) const {
-        return QString("save ToneColor.%1 %2\n").arg(control, q(session.path(file)));
+        return QString("save ToneColor.%1 %2\n").arg(control, quoted(session.path(file)));
     }
     veltrane::Bitmap24 saved(const char* file) const { return readPicture(session.path(file)); }
 
@@ -155,7 +153,7 @@ TEST_F(ToneColorTest, CancelAndCloseLeaveThePictureAndEndTheWindow) {
             for (int x = 0; x < 4; ++x) EXPECT_EQ(pixelAt(out, x, y), picture(x, y)) << x << "," << y;
     }
     // Once ended the window's name is unknown to the script.
-    const ScriptResult r = session.run("answer open " + q(session.path("in.bmp")) +
+    const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) +
                                        "\nMain.OPEN1Click()\nMain.ToneColorT1Click()\nToneColor.CancelBtn.click()\n"
                                        "print ToneColor.windowTitle\n");
     EXPECT_NE(r.exitCode, 0);

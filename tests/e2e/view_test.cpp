@@ -11,8 +11,6 @@ using namespace veltrane::test;
 namespace {
 
 unsigned flat(int, int) { return 0x808080; }
-QString q(const QString& path) { return "\"" + path + "\""; }
-
 // The value printed by a "print" line.
 int valueOf(const QString& line) { return line.section(" = ", 1).toInt(); }
 
@@ -26,7 +24,7 @@ protected:
     QString open(int width, int height) {
         const QString path = session.path(QString("p%1x%2.bmp").arg(width).arg(height));
         writeTestBmp(path, width, height, flat);
-        return "answer open " + q(path) + "\nMain.OPEN1Click()\n";
+        return "answer open " + quoted(path) + "\nMain.OPEN1Click()\n";
     }
     ScriptSession session;
 };

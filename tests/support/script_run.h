@@ -35,6 +35,9 @@ private:
     QTemporaryDir tmp_;
 };
 
+// A path as a script's double-quoted string.
+inline QString quoted(const QString& path) { return "\"" + path + "\""; }
+
 // Writes a 24-bit BMP whose pixel (x, y) has the colour fill(x, y) = 0xRRGGBB.
 void writeTestBmp(const QString& path, int width, int height, unsigned (*fill)(int x, int y));
 // Reads a BMP or JPEG file through the program's own decoders.
