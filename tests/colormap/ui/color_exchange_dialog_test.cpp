@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 
 #include "colormap/ui/color_exchange_dialog.h"
 #include "colormap/ui/colour_window_fixture.h"
+#include "support/dialog_endings.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 
@@ -172,16 +172,7 @@ TEST_F(ColorExchangeDialogTest, OkAppliesTheCheckedOrderWithTheFlagsOfTheLastBox
 }
 
 TEST_F(ColorExchangeDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
-    const std::pair<const char*, std::function<void(TColorExchange&)>> ways[] = {
-        {"cancel", [](TColorExchange& d) { d.CancelBtn->click(); }},
-        {"Esc",
-         [](TColorExchange& d) {
-             QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-             QApplication::sendEvent(&d, &press);
-         }},
-        {"close box", [](TColorExchange& d) { d.close(); }},
-    };
-    for (const auto& [what, end] : ways) {
+    for (const auto& [what, end] : test::cancellingEndings<TColorExchange>()) {
         SCOPED_TRACE(what);
         load(1, 1, [](int, int) { return Colour{255, 0, 0}; });
         TColorExchange& d = open();

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 
 #include "colormap/ui/colour_window_fixture.h"
 #include "colormap/ui/extract_color_dialog.h"
+#include "support/dialog_endings.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
 
@@ -130,16 +130,7 @@ TEST_F(ExtractColorDialogTest, OkExtractsTheWholePictureWithTwoStepsPerRow) {
 }
 
 TEST_F(ExtractColorDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
-    const std::pair<const char*, std::function<void(TExtractColor&)>> ways[] = {
-        {"cancel", [](TExtractColor& d) { d.CancelBtn->click(); }},
-        {"Esc",
-         [](TExtractColor& d) {
-             QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-             QApplication::sendEvent(&d, &press);
-         }},
-        {"close box", [](TExtractColor& d) { d.close(); }},
-    };
-    for (const auto& [what, end] : ways) {
+    for (const auto& [what, end] : test::cancellingEndings<TExtractColor>()) {
         SCOPED_TRACE(what);
         load(1, 1, [](int, int) { return Colour{0, 0, 255}; });
         TExtractColor& d = open();

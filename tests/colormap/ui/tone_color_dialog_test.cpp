@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTest>
 #include <functional>
 
 #include "colormap/ui/tone_color_dialog.h"
 #include "platform/ui/scripted_platform.h"
+#include "support/dialog_endings.h"
 #include "support/fake_document_host.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/preview_planes.h"
@@ -216,16 +216,7 @@ TEST_F(ToneColorDialogTest, OkRightAfterOpeningGivesTheNegativeRowByRowAndFreesT
 }
 
 TEST_F(ToneColorDialogTest, CancelEscapeAndCloseBoxChangeNothingAndRewriteTheBitmap) {
-    const std::pair<const char*, std::function<void(TToneColor&)>> ways[] = {
-        {"Cancel", [](TToneColor& d) { d.CancelBtn->click(); }},
-        {"Esc",
-         [](TToneColor& d) {
-             QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-             QApplication::sendEvent(&d, &press);
-         }},
-        {"close box", [](TToneColor& d) { d.close(); }},
-    };
-    for (const auto& [what, end] : ways) {
+    for (const auto& [what, end] : test::cancellingEndings<TToneColor>()) {
         SCOPED_TRACE(what);
         load(3, 2, [](int x, int y) { return Rgb{10 * x, 20 * y, 7}; });
         ImageDocument& doc = host.document();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -14,6 +13,7 @@
 #include "player/ui/set_display_color.h"
 #include "player/ui/video_widget.h"
 #include "playlist/ui/report_list_view.h"
+#include "support/dialog_endings.h"
 #include "widgets/ui/color_picker_dialog.h"
 #include "widgets/ui/color_picker_form.h"
 #include "widgets/ui/picture_view.h"
@@ -370,8 +370,7 @@ TEST_F(DisplayMenuTest, TheCloseBoxAndEscRunCancel) {
             d.Button5->click();
             EXPECT_EQ(backColour(player), QColor(1, 1, 1));
             if (byEsc) {
-                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                QCoreApplication::sendEvent(&d, &esc);
+                test::pressEscape(d);
             } else {
                 d.close();
             }
