@@ -7,7 +7,6 @@
 //
 // The goal is at least 99 % of the frames delivered; the exit status is 1 below it.
 #include <gst/gst.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +18,7 @@
 #include <cstdio>
 
 #include "player/ui/gst_media_engine.h"
+#include "measure_clips.h"
 #include "player/ui/media_fixtures.h"
 #include "player/ui/video_widget.h"
 
@@ -26,44 +26,8 @@ using namespace veltrane;
 
 namespace {
 
-constexpr int kWidth = 1280;
-constexpr int kHeight = 720;
-constexpr int kFps = 30;
-constexpr int kFrames = 300;
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Moving colour bars with a 48 kHz stereo tone, muxed as AVI (MJPEG) or an MPEG-2 program stream.
-bool makeClip(const QString& path, const QString& codec) {
-    const QString video = QStringLiteral(
-                              "videotestsrc num-buffers=%1 pattern=smpte horizontal-speed=4 ! "
-                              "video/x-raw,width=%2,height=%3,framerate=%4/1 ! ")
-                              .arg(kFrames)
-                              .arg(kWidth)
-                              .arg(kHeight)
-                              .arg(kFps);
-    const QString audio = QStringLiteral("audiotestsrc num-buffers=%1 samplesperbuffer=4800 ! ").arg(kFrames / kFps * 10);
-    QString description;
-    if (codec == "mpeg2")
-        description = video + "videoconvert ! video/x-raw,format=I420 ! mpeg2enc format=3 constraints=false bitrate=6000 ! "
-                              "mpegvideoparse ! avmux_dvd name=mux ! filesink location=\"" + path + "\" " + audio +
-                      "audio/x-raw,format=S16BE,rate=48000,channels=2 ! mux.";
-    else
-        description = video + "jpegenc quality=85 ! avimux name=mux ! filesink location=\"" + path + "\" " + audio +
-                      "audio/x-raw,format=S16LE,rate=48000,channels=2 ! mux.";
-
-    try {
-        test::runPipeline(description);
-        return true;
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "cannot build the clip: %s\n", failure.what());
-        return false;
-    }
-}
+constexpr int kFps = bench::kClipFps;
+constexpr int kFrames = bench::kClipFrames;
 
 }  // namespace
 
@@ -93,7 +57,7 @@ int main(int argc, char** argv) {
     if (QFileInfo(path).size() == 0) {
         QElapsedTimer making;
         making.start();
-        if (!makeClip(path, codec)) {
+        if (!bench::makeClip(path, codec)) {
             QFile::remove(path);
             return 2;
         }
@@ -128,13 +92,13 @@ int main(int argc, char** argv) {
     });
     QTimer::singleShot(30'000, &app, &QApplication::quit);
 
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     engine.run();
     app.exec();
     const double wallSeconds = wall.elapsed() / 1000.0;
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = bench::cpuSeconds() - cpuBefore;
 
     const quint64 delivered = engine.deliveredFrames();
     const quint64 painted = widget.paintedFrames();

@@ -13,7 +13,6 @@
 // Goals: the scaled previews' CPU (the run's less the player's alone) ≤ 75 % of the full-size ones'; the player keeps ≥ 99 % of its frames and each
 // scaled preview ≥ 95 %; every ShowPage settles under 150 ms. The exit status is 1 when one fails.
 #include <gst/gst.h>
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +28,7 @@
 
 #include "platform/ui/scripted_platform.h"
 #include "player/ui/gst_media_engine.h"
+#include "measure_clips.h"
 #include "player/ui/media_fixtures.h"
 #include "player/ui/movie_controller.h"
 #include "scene/scene_search.h"
@@ -39,46 +39,9 @@ using namespace veltrane;
 
 namespace {
 
-constexpr int kFps = 30;
-constexpr int kFrames = 300;
+constexpr int kFps = bench::kClipFps;
+constexpr int kFrames = bench::kClipFrames;
 constexpr qint64 kUnitsPerFrame = 10'000'000 / kFps;
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Moving colour bars: MJPEG in AVI or MPEG-2 in an MPEG program stream, each with a 48 kHz stereo
-// tone, or WMV2 in ASF without sound (asfmux 1.22 with a WMA stream beside the video writes a file
-// whose video GStreamer cannot decode). mpeg2enc takes a few minutes for the 300 frames of 720p
-// (libav's MPEG-2 encoder refuses GStreamer 1.22's frame rates): keep the clip with --keep.
-bool makeClip(const QString& path, const QString& codec) {
-    const QString video = QStringLiteral(
-                              "videotestsrc num-buffers=%1 pattern=smpte horizontal-speed=4 ! "
-                              "video/x-raw,width=1280,height=720,framerate=%2/1 ! ")
-                              .arg(kFrames)
-                              .arg(kFps);
-    const QString audio = QStringLiteral("audiotestsrc num-buffers=%1 samplesperbuffer=4800 ! ").arg(kFrames / kFps * 10);
-    const QString file = "filesink location=\"" + path + "\" ";
-    QString description;
-    if (codec == "mpeg2")
-        description = video + "videoconvert ! video/x-raw,format=I420 ! mpeg2enc format=3 constraints=false bitrate=6000 ! "
-                              "mpegvideoparse ! avmux_dvd name=mux ! " + file + audio +
-                      "audio/x-raw,format=S16BE,rate=48000,channels=2 ! mux.";
-    else if (codec == "wmv")
-        description = video + "videoconvert ! avenc_wmv2 bitrate=6000000 ! asfmux ! " + file;
-    else
-        description = video + "jpegenc quality=85 ! avimux name=mux ! " + file + audio +
-                      "audio/x-raw,format=S16LE,rate=48000,channels=2 ! mux.";
-    try {
-        test::runPipeline(description, 600);
-        return true;
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "cannot build the clip: %s\n", failure.what());
-        return false;
-    }
-}
 
 bool waitFor(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
@@ -146,14 +109,14 @@ RunResult measure(const QString& path, Previews previews) {
     QObject::connect(&player->engine(), &MediaEngine::endOfStream, [&] { ++ended; });
     for (int k = 0; search && k < 4; ++k)
         QObject::connect(&search->preview(k), &MediaEngine::endOfStream, [&] { ++ended; });
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = bench::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     player->PlayFromPosition(0);
     if (search) search->ShowPage(0);
     waitFor([&] { return ended >= engines; }, 20000);
     result.wall = wall.elapsed() / 1000.0;
-    result.cpu = cpuSeconds() - cpuBefore;
+    result.cpu = bench::cpuSeconds() - cpuBefore;
     result.ok = ended >= engines;
     result.playerShare = 100.0 * static_cast<double>(delivered(player->engine()) - playerBefore) / kFrames;
     const qint64 duration = player->duration();
@@ -231,7 +194,7 @@ int main(int argc, char** argv) {
     if (QFileInfo(path).size() == 0) {
         QElapsedTimer making;
         making.start();
-        if (!makeClip(path, codec)) {
+        if (!bench::makeClip(path, codec)) {
             QFile::remove(path);
             return 2;
         }
