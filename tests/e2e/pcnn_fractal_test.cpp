@@ -7,6 +7,7 @@
 #include "image/image_document.h"
 #include "image/letterbox.h"
 #include "pcnn/pcnn_network.h"
+#include "support/plane_fixtures.h"
 #include "support/script_run.h"
 
 using namespace veltrane;
@@ -18,14 +19,6 @@ unsigned distinct(int x, int y) { return (unsigned(x * 37 & 0xFF) << 16) | (unsi
 
 // The value printed by a "print" line.
 QString valueOf(const QString& line) { return line.section(" = ", 1); }
-
-bool samePixels(const Bitmap24& a, const Bitmap24& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (pixelAt(a, x, y) != pixelAt(b, x, y)) return false;
-    return true;
-}
 
 // The pulse picture of `passes` passes of the network over the picture file's letterbox.
 Bitmap24 pulsePicture(const QString& file, const PcnnParameters& parameters, int passes) {

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "player/ui/media_fixtures.h"
+#include "support/plane_fixtures.h"
 #include "support/read_only_folder.h"
 #include "support/script_run.h"
 
@@ -21,13 +22,6 @@ int firstQuantiser(const QString& path) {
     const QByteArray bytes = file.readAll();
     const int at = bytes.indexOf("\xFF\xDB");
     return at < 0 || at + 5 >= bytes.size() ? -1 : static_cast<unsigned char>(bytes[at + 5]);
-}
-
-bool samePixels(const Bitmap24& a, const Bitmap24& b) {
-    if (a.width() != b.width() || a.height() != b.height() || a.empty()) return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (!std::equal(a.row(y), a.row(y) + 3 * a.width(), b.row(y))) return false;
-    return true;
 }
 
 class PlayerFramesScriptTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 // Small pictures for algorithm tests, written pixel by pixel, and their comparison.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,6 +50,14 @@ inline ColorPlanes planesOf(const Bitmap24& bitmap) {
     ColorPlanes planes(bitmap.width(), bitmap.height());
     splitBitmap(bitmap, planes);
     return planes;
+}
+
+// Two working bitmaps of one size, not empty, with the same pixels (row padding aside).
+inline bool samePixels(const Bitmap24& a, const Bitmap24& b) {
+    if (a.width() != b.width() || a.height() != b.height() || a.empty()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (!std::equal(a.row(y), a.row(y) + 3 * a.width(), b.row(y))) return false;
+    return true;
 }
 
 // How many pixels differ in any channel; a size mismatch fails the test and gives −1.

@@ -12,6 +12,7 @@
 #include "player/ui/gst_media_engine.h"
 #include "player/ui/player_fixture.h"
 #include "player/ui/video_widget.h"
+#include "support/plane_fixtures.h"
 #include "support/read_only_folder.h"
 #include "widgets/ui/picture_view.h"
 #include "widgets/ui/selection_track_bar.h"
@@ -29,13 +30,6 @@ void writeMovingAvi(const QString& path, int frames) {
                         "filesink location=\"%2\"")
                     .arg(frames)
                     .arg(path));
-}
-
-bool samePixels(const Bitmap24& a, const Bitmap24& b) {
-    if (a.width() != b.width() || a.height() != b.height()) return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (!std::equal(a.row(y), a.row(y) + 3 * a.width(), b.row(y))) return false;
-    return true;
 }
 
 // The first luminance quantisation value of a JPEG file: 16 × (200 − 2q) / 100 for quality q
