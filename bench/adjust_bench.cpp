@@ -56,10 +56,6 @@ void onPreview(benchmark::State& state, Op op) {
     }
 }
 
-void previewRun(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
-}
-
 void BM_AdjustPreviewBinarise(benchmark::State& state) {
     onPreview(state, [](Preview& p) { binarisePreview(p.result, p.area, 128, ChannelChoice::All); });
 }

@@ -19,6 +19,11 @@ inline void pictureRun(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(3)->ReportAggregatesOnly(true);
 }
 
+// A window's interactive work (a preview, an opening): microseconds, short runs, median of three.
+inline void previewRun(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
+}
+
 // The folder holding the pictures: $VELTRANE_BENCH_DIR when set, else the build-time default.
 std::string picturesDir();
 

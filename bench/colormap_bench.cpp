@@ -22,10 +22,6 @@
 namespace veltrane::bench {
 namespace {
 
-// A window's interactive work: microseconds, short runs.
-void previewRun(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
-}
 void openingRun(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(3)->ReportAggregatesOnly(true);
 }

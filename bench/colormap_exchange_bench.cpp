@@ -93,10 +93,6 @@ void BM_ColormapExchangePreview(benchmark::State& state) {
 void BM_ColormapExtractionPreview(benchmark::State& state) {
     onPreview(state, [](ColorPlanes& p, const PictureArea& a) { extractColours(p, a, kAllButRed); });
 }
-void previewRun(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
-}
-
 [[maybe_unused]] const bool kColormapRatios =
     addRatio("BM_ColormapExchangeFinal", "BM_ColormapOpenCvMixChannels", 1.0) &&
     addRatio("BM_ColormapExchangeFinalBlanked", "BM_ColormapOpenCvMixChannels", 1.0) &&

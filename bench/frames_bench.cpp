@@ -15,10 +15,6 @@
 namespace veltrane::bench {
 namespace {
 
-void previewRun(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMicrosecond)->MinTime(0.2)->Repetitions(3)->ReportAggregatesOnly(true);
-}
-
 // The bars' start positions: hue 0..0.65, saturation 0.15..0.75, intensity 0.26..0.90.
 const HsiRange kStart = hsiRangeFromPositions(0, 65, 15, 75, 26, 90);
 
