@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "effects/art_effects.h"
-#include "effects/art_padded_rows.h"
+#include "image/padded_rows.h"
 
 namespace veltrane {
 

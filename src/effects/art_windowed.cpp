@@ -8,8 +8,8 @@
 
 #include "common/wide_loops.h"
 #include "effects/art_effects.h"
-#include "effects/art_padded_rows.h"
 #include "image/histogram.h"
+#include "image/padded_rows.h"
 
 namespace veltrane {
 namespace {

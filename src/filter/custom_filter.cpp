@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/wide_loops.h"
-#include "effects/art_padded_rows.h"
+#include "image/padded_rows.h"
 
 namespace veltrane {
 namespace {

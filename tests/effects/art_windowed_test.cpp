@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "effects/art_effects.h"
-#include "effects/art_padded_rows.h"
-#include "support/plane_fixtures.h"
 #include "effects/art_test_pictures.h"
+#include "image/padded_rows.h"
+#include "support/plane_fixtures.h"
 
 namespace veltrane {
 namespace {

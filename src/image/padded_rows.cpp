@@ -1,4 +1,4 @@
-#include "effects/art_padded_rows.h"
+#include "image/padded_rows.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,8 @@
 #pragma once
-// Copies of original rows, widened by a border on each side, for the windowed art effects that
-// rewrite the planes row by row while their window still needs the rows as they were. A ring of
-// slots keyed by row index keeps the last few rows; callers keep every row before overwriting it.
+// Copies of original rows, widened by a border on each side, for the windowed passes (the art
+// effects, the custom filter) that rewrite the planes row by row while their window still needs
+// the rows as they were. A ring of slots keyed by row index keeps the last few rows; callers keep
+// every row before overwriting it.
 #include <cstdint>
 #include <vector>
 
