@@ -29,7 +29,7 @@ protected:
     // for) and returns the main picture.
     veltrane::Bitmap24 runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) + lines +
                                            "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return readPicture(session.path("out.bmp"));

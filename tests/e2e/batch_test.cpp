@@ -84,7 +84,7 @@ protected:
         QString script;
         for (const QString name : {"a", "b", "c"}) {
             const QString file = in(name + (name == "c" ? ".jpg" : ".bmp"));
-            script += "answer open " + quoted(file) + "\nMain.OPEN1Click()\n" + lines + "answer save " + quoted(session.path("win/" + name)) +
+            script += openPictureLines(file) + lines + "answer save " + quoted(session.path("win/" + name)) +
                       (name == "c" ? " 2" : " 1") + "\nMain.saveas1Click()\n";
         }
         const ScriptResult r = session.run(script);

@@ -39,7 +39,7 @@ protected:
 
     // Opens in.bmp, runs the lines and saves the main picture to out.bmp.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) +
                                            lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;

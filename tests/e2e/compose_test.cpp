@@ -29,7 +29,7 @@ protected:
 
     // Opens cur.bmp, runs the lines, saves the main picture to out.bmp and prints the caption.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(session.path("cur.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+        const ScriptResult r = session.run(openPictureLines(session.path("cur.bmp")) + lines +
                                            "save Main.Image1 " + quoted(session.path("out.bmp")) + "\nprint Main.windowTitle\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;

@@ -41,7 +41,7 @@ protected:
     // Opens in.bmp, opens the window from its menu item, runs the lines, saves the main picture.
     ScriptResult runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        return session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\nMain.CustomFilterC1.trigger()\n" +
+        return session.run(openPictureLines(session.path("in.bmp")) + "Main.CustomFilterC1.trigger()\n" +
                            lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
     }
 

@@ -45,7 +45,7 @@ TEST_F(DocumentTest, OpenShowsCaptionCounterAndEnablesCommands) {
 }
 
 TEST_F(DocumentTest, StatusPanelsReadThePixelUnderTheMouse) {
-    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run(openPictureLines(picture) +
                                "Main.Image1MouseMove(2, 1)\nprint Main.StatusBar1.panels\n"
                                "Main.Image1MouseMove(5, 0)\nprint Main.StatusBar1.panels\n");
     const QStringList lines = r.outLines();
@@ -59,17 +59,17 @@ TEST_F(DocumentTest, StatusPanelsReadThePixelUnderTheMouse) {
 TEST_F(DocumentTest, JpegOpensAndNamesByExactExtension) {
     // Save a JPEG from the BMP, then open it under both accepted and refused spellings.
     const QString jpeg = session.path("copy");
-    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\nanswer save " + quoted(jpeg) + " 2\nMain.saveas1Click()\n");
+    run(openPictureLines(picture) + "answer save " + quoted(jpeg) + " 2\nMain.saveas1Click()\n");
     ASSERT_TRUE(QFile::copy(jpeg + ".jpg", session.path("x.JPG")));
     ASSERT_TRUE(QFile::copy(jpeg + ".jpg", session.path("x.Jpg")));
-    const ScriptResult r = run("answer open " + quoted(session.path("x.JPG")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n"
+    const ScriptResult r = run(openPictureLines(session.path("x.JPG")) + "print Main.windowTitle\n"
                                "answer open " + quoted(session.path("x.Jpg")) + "\nMain.OPEN1Click()\nprint Main.windowTitle\n");
     EXPECT_EQ(r.outLines(), (QStringList{"Main.windowTitle = x.JPG(5×3)", "message: : 開けない形式のファイルです",
                                          "Main.windowTitle = x.JPG(5×3)"}));
 }
 
 TEST_F(DocumentTest, SaveAlwaysAppendsTheExtension) {
-    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    run(openPictureLines(picture) +
         "answer save " + quoted(session.path("out")) + " 1\nMain.saveas1.trigger()\n"
         "answer save " + quoted(session.path("out.bmp")) + " 1\nMain.saveas1.trigger()\n"
         "answer save " + quoted(session.path("photo")) + " 2\nMain.saveas1.trigger()\n");
@@ -94,20 +94,20 @@ TEST_F(DocumentTest, SaveAsksBeforeReplacingAndKeepsTheFileOnNo) {
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("precious");
     existing.close();
-    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run(openPictureLines(picture) +
                                "answer save " + quoted(session.path("keep")) + " 1\nanswer button No\nMain.saveas1Click()\n");
     EXPECT_EQ(r.outLines(), QStringList{"message: 確認: " + session.path("keep.bmp") + " は既に存在します。上書きしますか？"});
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), QByteArray("precious"));
     existing.close();
 
-    run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    run(openPictureLines(picture) +
         "answer save " + quoted(session.path("keep")) + " 1\nanswer button Yes\nMain.saveas1Click()\n");
     EXPECT_EQ(readPicture(session.path("keep.bmp")).width(), 5);
 }
 
 TEST_F(DocumentTest, SaveIntoAMissingFolderIsReported) {
-    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run(openPictureLines(picture) +
                                "answer save " + quoted(session.path("no/such/folder/out")) + " 1\nMain.saveas1Click()\n");
     ASSERT_EQ(r.outLines().size(), 1);
     EXPECT_TRUE(r.outLines()[0].startsWith("message: : ファイルを保存できませんでした")) << r.out.toStdString();
@@ -159,7 +159,7 @@ TEST_F(DocumentTest, BrokenPictureIsRefusedAndTheDocumentStaysAsItWas) {
     truncated.write(whole.readAll().left(40));
     truncated.close();
     for (const QString& broken : {session.path("cut.bmp"), corpus + "gdk-cve-2015-4491.bmp", corpus + "gdk-invalid.1.bmp"}) {
-        const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\nprint Main.Edit1.text\n"
+        const ScriptResult r = run(openPictureLines(picture) + "print Main.Edit1.text\n"
                                    "answer open " + quoted(broken) + "\nMain.OPEN1Click()\n"
                                    "print Main.windowTitle\nprint Main.Edit1.text\nMain.Image1MouseMove(1, 0)\n"
                                    "print Main.StatusBar1.panels\n");
@@ -179,7 +179,7 @@ TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
         ASSERT_TRUE(QDir().mkpath(folder));
         for (const QString& choose : {"answer open " + quoted(folder) + "\nMain.OPEN1Click()\n", "drop Main " + quoted(folder) + "\n"}) {
             SCOPED_TRACE(choose.toStdString());
-            const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n" + choose + "print Main.windowTitle\n");
+            const ScriptResult r = run(openPictureLines(picture) + choose + "print Main.windowTitle\n");
             EXPECT_EQ(r.outLines(), (QStringList{"message: : ファイルを開けません（" + folder + "）",
                                                  "Main.windowTitle = pic.bmp(5×3)"}));
         }
@@ -188,7 +188,7 @@ TEST_F(DocumentTest, FolderNamedAsAPictureCannotBeOpened) {
 
 TEST_F(DocumentTest, MediaFileKeepsThePictureAndBringsTheWindowBack) {
     writeWav(session.path("song.wav"), 10);  // a playable file: the player reports nothing
-    const ScriptResult r = run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = run(openPictureLines(picture) +
                                "answer open " + quoted(session.path("song.wav")) + "\nMain.OPEN1Click()\n"
                                "print Main.windowTitle\nprint Main.visible\n"
                                "MovieController.E1.trigger()\nprint Main.windowTitle\nprint Main.visible\n");

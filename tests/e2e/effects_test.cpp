@@ -47,7 +47,7 @@ protected:
     void SetUp() override { session.writeQuietSettings(); }
 
     ScriptResult runOn(const QString& picture, const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(picture) + "\nMain.OPEN1Click()\n" + lines);
+        const ScriptResult r = session.run(openPictureLines(picture) + lines);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
     }

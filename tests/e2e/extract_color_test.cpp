@@ -46,7 +46,7 @@ protected:
 
     // Opens in.bmp, runs the lines and saves the main picture to out.bmp.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) +
                                            lines + "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;
@@ -104,7 +104,7 @@ TEST_F(ExtractColorScriptTest, OkBlackensTheUntickedSectorsAndCancelOrCloseNothi
 TEST_F(ExtractColorScriptTest, TheWindowAnswersOnlyWhileOpen) {
     writeTestBmp(session.path("in.bmp"), 8, 1, sampler);
     // A line naming a closed window ends the run with an error.
-    const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+    const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) +
                                        "Main.ExtractColor1Click()\nprint ExtractColor.CheckBox6.checked\n"
                                        "ExtractColor.CheckBox6.click()\nprint ExtractColor.CheckBox6.checked\n"
                                        "ExtractColor.CancelBtn.click()\nprint ExtractColor.CheckBox6.checked\n");

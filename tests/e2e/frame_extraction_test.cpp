@@ -38,7 +38,7 @@ protected:
     // Opens in.bmp, opens the extraction by its menu item, runs the lines inside it and saves
     // both images.
     ScriptResult runOn(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) +
                                            "Main.ExtractSkinColor.trigger()\n" + lines + "save Experiment.Image1 " +
                                            quoted(session.path("image1.bmp")) + "\nsave Experiment.Image2 " +
                                            quoted(session.path("image2.bmp")) + "\nExperiment.close()\nprint Main.visible\n");

@@ -34,14 +34,14 @@ TEST_F(NavigationTest, OnlyExactPictureExtensionsAreListed) {
     addPicture("b.BMP", 2);
     addPicture("c.Bmp", 3);
     QFile(session.path("notes.txt")).open(QIODevice::WriteOnly);
-    EXPECT_EQ(run("answer open " + quoted(session.path("b.BMP")) + "\nMain.OPEN1Click()\nprint Main.Edit1.text\n"),
+    EXPECT_EQ(run(openPictureLines(session.path("b.BMP")) + "print Main.Edit1.text\n"),
               QStringList{"Main.Edit1.text = 2/2"});
 }
 
 TEST_F(NavigationTest, NextAndPreviousWrapAround) {
     const QStringList names{"p1.bmp", "p2.bmp", "p3.bmp", "p4.bmp", "p5.bmp"};
     for (int i = 0; i < names.size(); ++i) addPicture(names[i], i + 1);
-    const QStringList out = run("answer open " + quoted(session.path("p3.bmp")) + "\nMain.OPEN1Click()\nprint Main.Edit1.text\n"
+    const QStringList out = run(openPictureLines(session.path("p3.bmp")) + "print Main.Edit1.text\n"
                                 "Main.NextFileN1.trigger()\nMain.NextFileN1.trigger()\nprint Main.Edit1.text\n"
                                 "Main.ToolButton9.click()\nprint Main.Edit1.text\nprint Main.windowTitle\n"
                                 "Main.ToolButton8.click()\nprint Main.Edit1.text\nprint Main.windowTitle\n"
@@ -55,7 +55,7 @@ TEST_F(NavigationTest, WheelNavigatesOnlyWithTheRightButtonHeld) {
     addPicture("a.bmp", 1);
     addPicture("b.bmp", 2);
     addPicture("c.bmp", 3);
-    const QStringList out = run("answer open " + quoted(session.path("a.bmp")) + "\nMain.OPEN1Click()\n"
+    const QStringList out = run(openPictureLines(session.path("a.bmp")) +
                                 "Main.FormMouseWheelDown(false)\nprint Main.Edit1.text\n"
                                 "Main.FormMouseWheelDown(true)\nprint Main.Edit1.text\n"
                                 "Main.FormMouseWheelUp(true)\nMain.FormMouseWheelUp(true)\nprint Main.Edit1.text\n"
@@ -66,7 +66,7 @@ TEST_F(NavigationTest, WheelNavigatesOnlyWithTheRightButtonHeld) {
 
 TEST_F(NavigationTest, SingleFileNextReloadsWhileLastDoesNothing) {
     addPicture("only.bmp", 4);
-    const QStringList out = run("answer open " + quoted(session.path("only.bmp")) + "\nMain.OPEN1Click()\n"
+    const QStringList out = run(openPictureLines(session.path("only.bmp")) +
                                 "Main.N501Click()\nprint Main.windowTitle\n"
                                 "Main.LastFileL1Click()\nprint Main.windowTitle\n"
                                 "Main.NextFileN1Click()\nprint Main.windowTitle\nprint Main.Edit1.text\n");
@@ -81,7 +81,7 @@ TEST_F(NavigationTest, BrokenNeighbourKeepsPictureAndPosition) {
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("BM not really");
     broken.close();
-    const QStringList out = run("answer open " + quoted(session.path("a.bmp")) + "\nMain.OPEN1Click()\n"
+    const QStringList out = run(openPictureLines(session.path("a.bmp")) +
                                 "Main.NextFileN1Click()\nprint Main.Edit1.text\nprint Main.windowTitle\n");
     ASSERT_EQ(out.size(), 3);
     EXPECT_TRUE(out[0].startsWith("message: : ")) << out[0].toStdString();
@@ -93,7 +93,7 @@ TEST_F(NavigationTest, CounterFieldKeepsItsTextAgainstTyping) {
     addPicture("a.bmp", 1);
     addPicture("b.bmp", 2);
     // 65 is the A key, 55 the 7 key, 37 the left arrow (virtual-key codes).
-    const QStringList out = run("answer open " + quoted(session.path("a.bmp")) + "\nMain.OPEN1Click()\n"
+    const QStringList out = run(openPictureLines(session.path("a.bmp")) +
                                 "Main.Edit1.text = \"x\"\nMain.Edit1KeyDown(37)\nprint Main.Edit1.text\n"
                                 "Main.Edit1KeyDown(65)\nprint Main.Edit1.text\n"
                                 "Main.Edit1.text = \"7\"\nMain.Edit1KeyDown(55)\nMain.Edit1.text = \"q\"\nMain.Edit1KeyDown(65)\n"

@@ -24,7 +24,7 @@ protected:
     veltrane::Bitmap24 runOn(int width, int height, unsigned (*fill)(int, int), const QString& lines,
                              QStringList* output = nullptr) {
         writeTestBmp(session.path("in.bmp"), width, height, fill);
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) + lines +
                                            "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         if (output) *output = r.outLines();
@@ -94,7 +94,7 @@ TEST_F(PixelOpsTest, HistogramWindowShowsTheCountsAndTheSizeLine) {
     // Luminance: grey 128 (three pixels) and red (30 × 255 / 100 = 76, three pixels).
     EXPECT_EQ(out[4], "Histogram.Chart4.maxValue = 3");
 
-    const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n"
+    const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) +
                                        "Main.DisplayHistogram1Click()\nprint Histogram.Series4.values\n");
     QStringList luminance = r.outLines().value(0).section(" = ", 1).split(" | ");
     ASSERT_EQ(luminance.size(), 256);

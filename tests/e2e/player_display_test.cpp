@@ -23,7 +23,7 @@ protected:
     }
 
     ScriptResult run(const QString& script) {
-        ScriptResult r = session.run("answer open " + quoted(clip) + "\nMain.OPEN1Click()\n"
+        ScriptResult r = session.run(openPictureLines(clip) +
                                      "wait until MovieController.mediaOpen = true\n" + script);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;

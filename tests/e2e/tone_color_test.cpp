@@ -34,7 +34,7 @@ protected:
     }
 
     ScriptResult run(const QString& lines) {
-        const ScriptResult r = session.run("answer open " + quoted(session.path("in.bmp")) + "\nMain.OPEN1Click()\n" + lines +
+        const ScriptResult r = session.run(openPictureLines(session.path("in.bmp")) + lines +
                                            "save Main.Image1 " + quoted(session.path("out.bmp")) + "\n");
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return r;

@@ -38,6 +38,11 @@ private:
 // A path as a script's double-quoted string.
 inline QString quoted(const QString& path) { return "\"" + path + "\""; }
 
+// Script lines that open the picture file through the open command, as a person would.
+inline QString openPictureLines(const QString& picture) {
+    return "answer open " + quoted(picture) + "\nMain.OPEN1Click()\n";
+}
+
 // Writes a 24-bit BMP whose pixel (x, y) has the colour fill(x, y) = 0xRRGGBB.
 void writeTestBmp(const QString& path, int width, int height, unsigned (*fill)(int x, int y));
 // Reads a BMP or JPEG file through the program's own decoders.
