@@ -1,8 +1,6 @@
 // The seven commands that open the image adjustment window, each on its own page.
-#include <memory>
-
 #include "adjust/ui/rgb_dialog.h"
-#include "app/ui/main_window.h"
+#include "app/ui/modal_window.h"
 
 namespace veltrane {
 
@@ -12,11 +10,10 @@ namespace {
 // the page and runs it modally. Nothing of the window outlives the command.
 void RunAdjustment(TMain& main, QWidget* TRGB::*page) {
     if (!main.document().imageLoaded) return;
-    auto dialog = std::make_unique<TRGB>(main, &main);
-    RGB = dialog.get();
-    dialog->BuildPreview();
-    dialog->PageControl1->setCurrentWidget(dialog.get()->*page);
-    dialog->exec();
+    runModalWindow(main, RGB, [page](TRGB& dialog) {
+        dialog.BuildPreview();
+        dialog.PageControl1->setCurrentWidget(dialog.*page);
+    });
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The commands that open the colour mapping windows (gradation map, colour exchange, colour
 // extraction, tone colour) and the custom filter.
-#include <memory>
-
-#include "app/ui/main_window.h"
+#include "app/ui/modal_window.h"
 #include "colormap/ui/color_exchange_dialog.h"
 #include "colormap/ui/extract_color_dialog.h"
 #include "colormap/ui/gradation_map_dialog.h"
@@ -13,16 +11,11 @@ namespace veltrane {
 
 namespace {
 
-// Creates the window with the main window as its host, sets its global, lets it prepare its
-// preview and runs it modally. Every ending destroys the window here, which frees its planes
-// and bitmaps and clears the global.
+// Runs the window modally on the picture, once it has prepared its preview.
 template <class Window>
 void RunColourWindow(TMain& main, Window*& global, void (Window::*prepare)()) {
     if (!main.document().imageLoaded) return;
-    auto dialog = std::make_unique<Window>(main, &main);
-    global = dialog.get();
-    (dialog.get()->*prepare)();
-    dialog->exec();
+    runModalWindow(main, global, [prepare](Window& window) { (window.*prepare)(); });
 }
 
 }  // namespace

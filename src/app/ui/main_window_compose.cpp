@@ -1,7 +1,5 @@
 // The two commands that open the join and merge window, each on its own page.
-#include <memory>
-
-#include "app/ui/main_window.h"
+#include "app/ui/modal_window.h"
 #include "compose/ui/marge_joint_dialog.h"
 
 namespace veltrane {
@@ -12,11 +10,10 @@ namespace {
 // runs it modally. Nothing of the window outlives the command.
 void RunMargeJoint(TMain& main, int page, const QString& purpose) {
     if (!main.document().imageLoaded) return;
-    auto dialog = std::make_unique<TMargeJoint>(main, &main);
-    MargeJoint = dialog.get();
-    dialog->PageControl1->setCurrentIndex(page);
-    dialog->LabelDisp->setText(purpose);
-    dialog->exec();
+    runModalWindow(main, MargeJoint, [&](TMargeJoint& dialog) {
+        dialog.PageControl1->setCurrentIndex(page);
+        dialog.LabelDisp->setText(purpose);
+    });
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The three commands that open the effects dialog, each on its own category.
-#include <memory>
-
-#include "app/ui/main_window.h"
+#include "app/ui/modal_window.h"
 #include "effects/ui/image_process_dialog.h"
 
 namespace veltrane {
@@ -12,10 +10,7 @@ namespace {
 // Nothing of the dialog outlives the command.
 void RunEffects(TMain& main, int category) {
     if (!main.document().imageLoaded) return;
-    auto dialog = std::make_unique<TImageProcess>(main, &main);
-    ImageProcess = dialog.get();
-    dialog->PrepareDialog(category);
-    dialog->exec();
+    runModalWindow(main, ImageProcess, [category](TImageProcess& dialog) { dialog.PrepareDialog(category); });
 }
 
 }  // namespace
